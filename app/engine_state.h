@@ -1,0 +1,37 @@
+// The engine's process-wide state: output and render sizes, the switches from
+// the configuration and the command line, and the show clock's results.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct EngineState {
+  int renderWidth = 1024;
+  int renderHeight = 512;
+  int width = 1024;
+  int height = 768;
+  int desktopWidth = 0;
+  int desktopHeight = 0;
+  float displayAspect = 1.0f;
+  float screenAspect = 1.0f;
+  float pictureAspect = 16.0f / 9.0f;
+  bool musicEnabled = true;
+  bool showDialog = true;
+  bool showFps = true;
+  bool fullscreen = false;
+  bool rewindEnabled = false;
+  bool makeFileList = false;
+  bool commentsEnabled = false;
+  float demoStartTime = 0.0f;
+  int buildRevision = 1759;
+  float currentTime = 0.0f;
+  float frameTimeStep = 0.0f;
+  float endTime = 140.0f;
+  bool hasFocus = false;
+  std::vector<float> seekMarks;
+  std::string configFileName;
+  std::string timelineFileName;
+};
+
+// The picture the effects draw is always this shape.
+inline constexpr float kPictureAspect = 1.7777778f;

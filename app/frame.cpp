@@ -1,0 +1,36 @@
+#include "app/frame.h"
+
+#include "app/presentation.h"
+#include "gfx/gl.h"
+#include "gfx/texture_pool.h"
+
+void drawShowPicture(const EngineState& engine) {
+  glViewport(0, 0, engine.renderWidth, engine.renderHeight);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // The timeline's effects draw here once the effect framework runs them.
+}
+
+void presentShowPicture(const EngineState& engine) {
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  copyScreenToTexture("screen", engine.renderWidth, engine.renderHeight);
+
+  glDisable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glDisable(GL_DEPTH_TEST);
+  glColor4f(1, 1, 1, 1);
+
+  glViewport(0, 0, engine.width, engine.height);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  const Viewport box =
+      letterboxViewport(engine.width, engine.height, engine.screenAspect, engine.pictureAspect);
+  glViewport(box.x, box.y, box.width, box.height);
+  drawTextureQuad("screen");
+}

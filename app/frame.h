@@ -1,0 +1,14 @@
+// Drawing one frame of the show and presenting it: the picture is drawn at
+// the render size, copied into the pool texture "screen" and drawn
+// letterboxed over the output. The player and the offline renderer share it.
+#pragma once
+
+#include "app/engine_state.h"
+
+// Draws the show's picture for engine.currentTime into the render-size
+// corner of the frame target.
+void drawShowPicture(const EngineState& engine);
+
+// Copies the picture into "screen" and draws it letterboxed at the output
+// size.
+void presentShowPicture(const EngineState& engine);

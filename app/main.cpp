@@ -1,0 +1,46 @@
+// velmira: plays the show.
+#include <cstdio>
+#include <filesystem>
+
+#include "app/command_line.h"
+#include "app/player.h"
+
+namespace {
+
+void printHelp() {
+  printf(
+      "usage: velmira [-window] [-fps] [--show DIR]\n\n"
+      "Plays the show. Escape quits.\n\n"
+      "  -window     play in a window instead of full screen\n"
+      "  -fps        show build, frame rate and show time in the title\n"
+      "  --show DIR  play the show in DIR (default: %s)\n"
+      "  --help      print this help\n"
+      "  --version   print the version\n",
+      VELMIRA_DEFAULT_SHOW);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const PlayerOptions options = parsePlayerOptions(argc, argv, VELMIRA_DEFAULT_SHOW);
+  if (!options.error.empty()) {
+    fprintf(stderr, "velmira: %s\n", options.error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    printHelp();
+    return 0;
+  }
+  if (options.version) {
+    printf("velmira %s\n", VELMIRA_VERSION);
+    return 0;
+  }
+  std::error_code error;
+  std::filesystem::current_path(options.showDirectory, error);
+  if (error) {
+    fprintf(stderr, "velmira: cannot enter the show directory %s: %s\n",
+            options.showDirectory.c_str(), error.message().c_str());
+    return 1;
+  }
+  return playShow(options.switches);
+}

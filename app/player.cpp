@@ -1,0 +1,151 @@
+#include "app/player.h"
+
+#include <cstdio>
+
+#include "app/configuration.h"
+#include "app/frame.h"
+#include "app/presentation.h"
+#include "app/show_clock.h"
+#include "gfx/gl_entry_points.h"
+#include "gfx/texture_pool.h"
+#include "pack/pack.h"
+#include "platform/clock.h"
+#include "platform/keys.h"
+#include "platform/message.h"
+#include "platform/window.h"
+
+namespace {
+
+EngineState engine;
+
+struct FrameCounter {
+  uint32_t windowStart = 0;
+  int frames = 0;
+  int measuredRate = 0;
+};
+
+void queryDisplay() {
+  DisplaySize desktop;
+  std::string error;
+  if (!queryDesktop(desktop, error)) return;
+  engine.desktopWidth = desktop.width;
+  engine.desktopHeight = desktop.height;
+  if (desktop.height > 0) engine.displayAspect = float(desktop.width) / float(desktop.height);
+}
+
+bool openShowWindow() {
+  WindowRequest request;
+  request.width = engine.width;
+  request.height = engine.height;
+  request.fullscreen = engine.fullscreen;
+  request.title = engine.fullscreen ? "Ormek   Velmira 2008" : "Ormek  Velmira 2008";
+  std::string error;
+  if (!openWindow(request, error)) {
+    showMessage("Error", "Can't open the show window: " + error, MessageIcon::Error);
+    return false;
+  }
+  if (engine.fullscreen) {
+    const DisplaySize screen = windowSize();
+    engine.width = screen.width;
+    engine.height = screen.height;
+    showCursor(false);
+  }
+  return true;
+}
+
+bool startUp(const std::string& switches) {
+  readConfiguration(engine);
+  applyCommandLine(engine, switches);
+  queryDisplay();
+  // The setup dialog would run here when engine.showDialog is set.
+  deriveRenderSize(engine);
+  if (!openShowWindow()) return false;
+  loadGlEntryPoints();
+  // The GPU program library is compiled here.
+  setRenderSize(engine.renderWidth, engine.renderHeight);
+  createStandardTextures();
+  // Then: the effects of the timeline, the overlay font and comments, the music.
+  engine.endTime = 140.0f;
+  return true;
+}
+
+ClockKeys readClockKeys() {
+  ClockKeys keys;
+  keys.hasFocus = engine.hasFocus;
+  keys.add = isKeyDown(VK_ADD);
+  keys.subtract = isKeyDown(VK_SUBTRACT);
+  keys.space = isKeyDown(VK_SPACE);
+  keys.left = isKeyDown(VK_LEFT);
+  keys.right = isKeyDown(VK_RIGHT);
+  keys.leftShift = isKeyDown(VK_LSHIFT);
+  return keys;
+}
+
+void updateTitle(FrameCounter& counter, uint32_t now) {
+  if (!engine.showFps) return;
+  char title[128];
+  snprintf(title, sizeof title, "BUILD-REV: %d   FPS: %d   TIME: %4.3f", engine.buildRevision,
+           counter.measuredRate, engine.currentTime);
+  setWindowTitle(title);
+  if (now - counter.windowStart >= 1000) {
+    counter.measuredRate = counter.frames;
+    counter.frames = 0;
+    counter.windowStart = now;
+  } else {
+    ++counter.frames;
+  }
+}
+
+// Closing the window ends the process at once.
+[[noreturn]] void closeNow() {
+  deleteAllTextures();
+  closeWindow();
+  exit(0);
+}
+
+void runFrameLoop() {
+  ShowClock clock;
+  FrameCounter counter;
+  counter.windowStart = clockMilliseconds();
+  startShowClock(clock, engine.demoStartTime, clockMilliseconds());
+  uint32_t lastFrameTick = 0;
+  for (;;) {
+    pumpWindowEvents();
+    engine.hasFocus = windowHasFocus();
+    const uint32_t now = clockMilliseconds();
+    advanceShowClock(clock, now, readClockKeys(), engine.rewindEnabled, engine.seekMarks);
+    engine.currentTime = clock.currentTime;
+    engine.frameTimeStep = clock.frameTimeStep;
+    // The music is repositioned here while clock.resync is set.
+    updateTitle(counter, now);
+
+    WindowMessage message = WindowMessage::None;
+    if (!engine.fullscreen) message = takeWindowMessage();
+    if (message == WindowMessage::Close) closeNow();
+
+    const int64_t sleepMs = std::max<int64_t>(int64_t(lastFrameTick) + 5 - now, 0);
+    lastFrameTick = now;
+    drawShowPicture(engine);
+    presentShowPicture(engine);
+    if (sleepMs >= 1) sleepMilliseconds(uint32_t(sleepMs));
+    swapWindow();
+
+    if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) ||
+        engine.currentTime >= engine.endTime + 1.0f)
+      break;
+  }
+}
+
+void shutDown() {
+  deleteAllTextures();
+  closeWindow();
+}
+
+}  // namespace
+
+int playShow(const std::string& switches) {
+  if (!startUp(switches)) return 1;
+  runFrameLoop();
+  shutDown();
+  return 0;
+}

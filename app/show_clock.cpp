@@ -1,0 +1,103 @@
+#include "app/show_clock.h"
+
+#include <algorithm>
+
+namespace {
+
+// True once per press: the latch holds until the key is released.
+bool pressedOnce(bool down, bool& latch) {
+  const bool pressed = down && !latch;
+  latch = down;
+  return pressed;
+}
+
+void startSeek(ShowClock& clock, int step, const std::vector<float>& marks) {
+  const int last = static_cast<int>(marks.size()) - 1;
+  clock.seekIndex = std::clamp(clock.seekIndex + step, 0, last);
+  clock.seeking = true;
+}
+
+void seekKeys(ShowClock& clock, const ClockKeys& keys, const std::vector<float>& marks) {
+  const bool add = pressedOnce(keys.hasFocus && keys.add, clock.addLatch);
+  const bool subtract = pressedOnce(keys.hasFocus && keys.subtract, clock.subtractLatch);
+  if (marks.empty() || clock.seeking) return;
+  if (add)
+    startSeek(clock, +1, marks);
+  else if (subtract)
+    startSeek(clock, -1, marks);
+}
+
+// Walks the offset towards the mark in 200 ms steps.
+void seekStep(ShowClock& clock, const std::vector<float>& marks) {
+  if (!clock.seeking) return;
+  const float mark = marks[clock.seekIndex];
+  if (clock.currentTime < mark) {
+    clock.offsetMs += 200;
+    if (clock.currentTime + 0.2f > mark) clock.seeking = false;
+  } else {
+    clock.offsetMs -= 200;
+    if (clock.currentTime - 0.2f < mark) clock.seeking = false;
+  }
+  clock.resync = true;
+}
+
+MusicAction pauseKey(ShowClock& clock, const ClockKeys& keys) {
+  const bool space = pressedOnce(keys.hasFocus && keys.space, clock.spaceLatch);
+  if (!space || keys.editingComment) return MusicAction::None;
+  clock.paused = !clock.paused;
+  if (clock.paused) return MusicAction::Pause;
+  clock.resync = true;
+  return MusicAction::Resume;
+}
+
+void windKeys(ShowClock& clock, const ClockKeys& keys, int64_t dtMs) {
+  const int64_t speed = keys.leftShift ? 5 : 40;
+  if (keys.left) {
+    clock.offsetMs -= speed * dtMs;
+    clock.resync = true;
+  }
+  if (keys.right) {
+    clock.offsetMs += speed * dtMs;
+    clock.resync = true;
+  }
+}
+
+}  // namespace
+
+void startShowClock(ShowClock& clock, float demoStartTime, uint32_t now) {
+  clock = ShowClock();
+  clock.startTick = now;
+  clock.offsetMs = static_cast<int64_t>(demoStartTime * 1000.0f);
+  clock.currentTime = demoStartTime;
+  clock.resync = true;
+}
+
+MusicAction advanceShowClock(ShowClock& clock, uint32_t now, const ClockKeys& keys,
+                             bool rewindEnabled, const std::vector<float>& seekMarks) {
+  const int64_t elapsed = static_cast<uint32_t>(now - clock.startTick);
+  const int64_t dtMs = elapsed - clock.previousElapsed;
+  clock.previousElapsed = elapsed;
+
+  MusicAction music = MusicAction::None;
+  int64_t offsetBeforeArrows = clock.offsetMs;
+  if (rewindEnabled) {
+    seekKeys(clock, keys, seekMarks);
+    seekStep(clock, seekMarks);
+    music = pauseKey(clock, keys);
+    offsetBeforeArrows = clock.offsetMs;
+    if (clock.paused)
+      clock.offsetMs -= dtMs;
+    else if (keys.hasFocus)
+      windKeys(clock, keys, dtMs);
+  }
+
+  int64_t total = elapsed + clock.offsetMs;
+  if (total < 0) {
+    clock.offsetMs = offsetBeforeArrows;
+    total = elapsed + clock.offsetMs;
+  }
+  const float time = static_cast<float>(total) * 0.001f;
+  clock.frameTimeStep = time - clock.currentTime;
+  clock.currentTime = time;
+  return music;
+}

@@ -1,0 +1,67 @@
+// Small numeric toolkit shared by the script built-ins, meshes, curves and
+// effects: 3-vector operations, column-major 4x4 matrices, axis rotations and
+// the scalar shaping functions used for animation envelopes.
+//
+// Storage is single precision; intermediate results are computed in double.
+#pragma once
+
+#include <cstdint>
+
+struct Vec3 {
+  float x = 0, y = 0, z = 0;
+};
+
+struct Vec4 {
+  float x = 0, y = 0, z = 0, w = 0;
+};
+
+float dot(const Vec3& a, const Vec3& b);
+float vecLength(const Vec3& a);
+Vec3 cross(const Vec3& a, const Vec3& b);
+// cross(b - a, c - a), not normalised.
+Vec3 triangleNormal(const Vec3& a, const Vec3& b, const Vec3& c);
+// A zero vector stays zero.
+Vec3 normalize(const Vec3& a);
+
+// In-place element-wise operations.
+void set(Vec3& v, float x, float y, float z);
+void fill(Vec3& v, float s);
+void add(Vec3& v, const Vec3& a);
+void sub(Vec3& v, const Vec3& a);
+void scale(Vec3& v, float s);
+void mulPerComponent(Vec3& v, const Vec3& a);
+void copy(Vec3& v, const Vec3& a);
+
+// v multiplied by M; w of the result is 0.
+void transformByMatrix(Vec4& v, const float* m);
+// Rotation by `angle` radians about axis 0 (x), 1 (y) or 2 (z); any other
+// axis sets v to zero.
+void rotateAboutAxis(Vec3& v, int axis, float angle);
+// Rotation of v by `angle` radians about the unit vector u.
+void rotateAround(Vec3& v, const Vec3& u, float angle);
+
+// Matrices are 16 floats in OpenGL column-major order.
+// out = a * b; out may alias a or b.
+void multiply(const float* a, const float* b, float* out);
+
+float clamp01(float x);
+// 1 for x >= 0, else 0 (also for not-a-number).
+float step(float x);
+// Always in [0, 1]: the fractional part, wrapped upward for negative x.
+float fraction(float x);
+// 0 before start (and when unordered), rising linearly to 1 over `length`.
+float rampUp(float x, float start, float length);
+// 1 before start (and when unordered), falling linearly to 0 over `length`.
+float rampDown(float x, float start, float length);
+float pulse(float x, float upStart, float upLength, float downStart, float downLength);
+// The soft-object field: 1 at r = 0 falling to 0 at r = radius with zero
+// slope at both ends; 0 unless r < radius, 1 for r <= 0.
+float softFalloff(float r, float radius);
+// |x|^n by repeated multiplication (1 for n < 1), signed like x when keepSign.
+float powerInt(float x, int n, bool keepSign);
+// pow(|x|, p), signed like x when keepSign (+1 only for x > 0).
+float powerSigned(float x, float p, bool keepSign);
+
+// Float to int32 truncating toward zero; NaN and values out of range give
+// INT32_MIN, as the x86 conversion instruction does.
+int32_t truncToInt(double x);

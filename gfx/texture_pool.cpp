@@ -1,0 +1,132 @@
+#include "gfx/texture_pool.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "gfx/bump.h"
+
+namespace {
+
+struct Pool {
+  // unique_ptr keeps every Texture at one address while the pool grows.
+  std::vector<std::unique_ptr<Texture>> textures;
+  int renderWidth = 1024;
+  int renderHeight = 512;
+};
+
+Pool& pool() {
+  static Pool instance;
+  return instance;
+}
+
+GLuint createTexture(int width, int height, GLenum format, const uint8_t* pixels) {
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+  return id;
+}
+
+}  // namespace
+
+void setRenderSize(int width, int height) {
+  pool().renderWidth = width;
+  pool().renderHeight = height;
+}
+
+int renderWidth() { return pool().renderWidth; }
+int renderHeight() { return pool().renderHeight; }
+
+Texture* findTexture(std::string_view name) {
+  for (const std::unique_ptr<Texture>& texture : pool().textures)
+    if (texture->name == name) return texture.get();
+  return nullptr;
+}
+
+Texture* addTexture(std::string_view name, GLuint id) {
+  pool().textures.push_back(std::make_unique<Texture>(Texture{std::string(name), id}));
+  return pool().textures.back().get();
+}
+
+Texture* makeTexture(bool convertToBump, int width, std::string_view name, int height,
+                     const uint8_t* pixels, GLenum format) {
+  if (Texture* existing = findTexture(name)) return existing;
+  if (width == 0) {
+    width = renderWidth();
+    height = renderHeight();
+  } else if (height == 0) {
+    height = width;
+  }
+  const size_t bytes = static_cast<size_t>(width) * height * 4;
+  std::vector<uint8_t> upload;
+  if (!pixels && format != GL_DEPTH_COMPONENT) {
+    upload.assign(bytes, 0);
+    pixels = upload.data();
+  } else if (pixels && convertToBump) {
+    upload.assign(bytes, 0);
+    ::convertToBump(pixels, upload.data(), width, height, 4);
+    pixels = upload.data();
+  }
+  return addTexture(name, createTexture(width, height, format, pixels));
+}
+
+void bindTexture(std::string_view name, GLint wrap, GLint filter) {
+  const Texture* texture = findTexture(name);
+  if (!texture) return;
+  glBindTexture(GL_TEXTURE_2D, texture->id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+void copyScreenToTexture(std::string_view name, int width, int height) {
+  const Texture* texture = findTexture(name);
+  if (!texture) return;
+  if (width == 0) {
+    width = renderWidth();
+    height = renderHeight();
+  }
+  glBindTexture(GL_TEXTURE_2D, texture->id);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+}
+
+void drawTextureQuad(std::string_view name) {
+  const Texture* texture = findTexture(name);
+  if (!texture) return;
+  glBindTexture(GL_TEXTURE_2D, texture->id);
+  glBegin(GL_QUADS);
+  glTexCoord2i(0, 0);
+  glVertex2i(-1, -1);
+  glTexCoord2i(1, 0);
+  glVertex2i(1, -1);
+  glTexCoord2i(1, 1);
+  glVertex2i(1, 1);
+  glTexCoord2i(0, 1);
+  glVertex2i(-1, 1);
+  glEnd();
+}
+
+void deleteAllTextures() {
+  for (const std::unique_ptr<Texture>& texture : pool().textures) glDeleteTextures(1, &texture->id);
+  pool().textures.clear();
+}
+
+size_t textureCount() { return pool().textures.size(); }
+
+void createStandardTextures() {
+  makeTexture(false, 0, "screen", 0, nullptr, GL_RGBA);
+  makeTexture(false, 0, "back", 0, nullptr, GL_RGBA);
+  makeTexture(false, 256, "glow", 256, nullptr, GL_RGBA);
+  for (int i = 0; i < 4; ++i) {
+    char name[16];
+    snprintf(name, sizeof name, "shadowmap%d", i);
+    makeTexture(false, renderHeight(), name, renderHeight(), nullptr, GL_DEPTH_COMPONENT);
+  }
+}

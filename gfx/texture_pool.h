@@ -1,0 +1,44 @@
+// The texture pool: every texture of the engine, addressed by name.
+//
+// Names are the only currency between effects: an effect copies its picture
+// into a named texture and the next one reads it by name. Creating a name that
+// exists returns the existing texture unchanged. The pool lives until
+// deleteAllTextures at shutdown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "gfx/gl.h"
+
+struct Texture {
+  std::string name;
+  GLuint id = 0;
+};
+
+// The size of screen-sized textures and render targets; set once at start-up.
+void setRenderSize(int width, int height);
+int renderWidth();
+int renderHeight();
+
+Texture* findTexture(std::string_view name);
+// width 0: render size (height ignored); height 0: square. With no pixels the
+// texture starts zero-filled (depth textures get no data). With
+// convertToBump the 4-byte pixels pass through the bump conversion first.
+Texture* makeTexture(bool convertToBump, int width, std::string_view name, int height,
+                     const uint8_t* pixels, GLenum format);
+// Appends an already created GL texture under a name (image loaders).
+Texture* addTexture(std::string_view name, GLuint id);
+
+void bindTexture(std::string_view name, GLint wrap, GLint filter);
+// Copies the frame buffer's rectangle (0, 0, width, height) into the named
+// texture; width 0 means the render size.
+void copyScreenToTexture(std::string_view name, int width, int height);
+// One quad over the viewport (with identity matrices) showing the texture.
+void drawTextureQuad(std::string_view name);
+void deleteAllTextures();
+size_t textureCount();
+
+// "screen", "back", "glow" and "shadowmap0".."shadowmap3".
+void createStandardTextures();

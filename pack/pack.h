@@ -1,0 +1,35 @@
+// The file layer: every data file of the show is read through loadFile.
+//
+// A name is looked up on the disk first (relative to the working directory),
+// then in the pack "datapack.dat", where the first entry in pack order whose
+// name contains the requested name wins. Every distinct requested name is
+// remembered in request order, so that a developer run can list the files a
+// pack must hold.
+//
+// The pack is indexed once and the index is reused while the pack file keeps
+// its size and modification time; the answers are the same as a fresh scan of
+// the file from its first byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum LoadResult : int {
+  kLoadMissing = 0,   // not on the disk and no pack: a message was shown
+  kLoadFromPack = 1,  // the pack was searched; no match reads as an empty file
+  kLoadFromDisk = 2,
+};
+
+// Replaces `data` with the named file's bytes. Callers treat any non-zero
+// result as success and use data.size() as the length.
+int loadFile(std::string_view name, std::vector<uint8_t>& data);
+
+// Every distinct name asked of loadFile, in the order of its first request.
+const std::vector<std::string>& requestedFiles();
+
+// Forgets the requested names and the cached pack index (tests, tools).
+void resetFileLayer();
+
+inline constexpr const char* kPackFileName = "datapack.dat";

@@ -1,0 +1,71 @@
+// The message path: stderr always, a message box when a window is open.
+#include "platform/message.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+bool debugChannel = getenv("VELMIRA_DEBUG") != nullptr;
+
+bool dialogsAllowed() {
+  return getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
+         SDL_GL_GetCurrentWindow() != nullptr;
+}
+
+void writeToStderr(std::string_view caption, std::string_view text) {
+  std::string out;
+  if (!caption.empty()) out.append(caption).append("\n");
+  out.append(text);
+  if (out.empty() || out.back() != '\n') out.push_back('\n');
+  fwrite(out.data(), 1, out.size(), stderr);
+  fflush(stderr);
+}
+
+Uint32 boxFlags(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Error: return SDL_MESSAGEBOX_ERROR;
+    case MessageIcon::Exclamation: return SDL_MESSAGEBOX_WARNING;
+    case MessageIcon::Information: break;
+  }
+  return SDL_MESSAGEBOX_INFORMATION;
+}
+
+}  // namespace
+
+void showMessage(std::string_view caption, std::string_view text, MessageIcon icon) {
+  writeToStderr(caption, text);
+  if (!dialogsAllowed()) return;
+  const std::string title(caption.empty() ? "Error" : caption);
+  SDL_ShowSimpleMessageBox(boxFlags(icon), title.c_str(), std::string(text).c_str(), nullptr);
+}
+
+void fatalMessage(std::string_view caption, std::string_view text) {
+  showMessage(caption, text, MessageIcon::Error);
+  exit(kExitFailure);
+}
+
+bool askYesNo(std::string_view caption, std::string_view text) {
+  writeToStderr(caption, text);
+  if (!dialogsAllowed()) return false;
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+  };
+  const std::string title(caption), body(text);
+  const SDL_MessageBoxData box = {SDL_MESSAGEBOX_WARNING, nullptr, title.c_str(), body.c_str(),
+                                  2, buttons, nullptr};
+  int pressed = 0;
+  return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
+}
+
+void setDebugChannel(bool enabled) { debugChannel = enabled; }
+bool debugChannelEnabled() { return debugChannel; }
+
+void debugPrint(std::string_view text) {
+  if (!debugChannel) return;
+  fwrite(text.data(), 1, text.size(), stderr);
+}

@@ -1,0 +1,28 @@
+// The message path: the one way the engine tells a person something.
+//
+// The caption and text always go to stderr, byte for byte. When a window is
+// open (a display exists) and VELMIRA_NO_DIALOGS is not set, a message box
+// shows them as well. The debug channel stands in for a debugger's output
+// window: it writes to stderr only when VELMIRA_DEBUG is set or
+// setDebugChannel(true) was called.
+#pragma once
+
+#include <string_view>
+
+enum class MessageIcon { Error, Exclamation, Information };
+
+void showMessage(std::string_view caption, std::string_view text,
+                 MessageIcon icon = MessageIcon::Error);
+
+// Shows the message and ends the process with status 255 (the exit code -1).
+[[noreturn]] void fatalMessage(std::string_view caption, std::string_view text);
+
+// A Yes/No question; answers No when no person can be asked.
+bool askYesNo(std::string_view caption, std::string_view text);
+
+void setDebugChannel(bool enabled);
+bool debugChannelEnabled();
+void debugPrint(std::string_view text);
+
+// The process exit status for the specified exit code -1.
+inline constexpr int kExitFailure = 255;

@@ -1,0 +1,6 @@
+// The subcommands of velmira-tool, one file each (tool_<name>.cpp).
+#pragma once
+
+int runToolCat(int argc, char** argv);
+int runToolConfig(int argc, char** argv);
+int runToolPack(int argc, char** argv);

@@ -1,0 +1,50 @@
+// velmira-tool: the authoring command line. One binary, one subcommand per
+// file; this file only dispatches.
+#include <cstdio>
+#include <cstring>
+
+#include "tools/tool_commands.h"
+
+namespace {
+
+struct ToolCommand {
+  const char* name;
+  int (*run)(int argc, char** argv);
+  const char* summary;
+};
+
+const ToolCommand kCommands[] = {
+    {"cat", runToolCat, "print data files as the engine finds them"},
+    {"config", runToolConfig, "print the configuration the player would use"},
+    {"pack", runToolPack, "build or list a data pack"},
+};
+
+void printUsage(FILE* out) {
+  fprintf(out,
+          "usage: velmira-tool COMMAND [ARGS...]\n"
+          "       velmira-tool COMMAND --help\n\ncommands:\n");
+  for (const ToolCommand& command : kCommands)
+    fprintf(out, "  %-10s %s\n", command.name, command.summary);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    printUsage(stderr);
+    return 2;
+  }
+  if (!strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")) {
+    printUsage(stdout);
+    return 0;
+  }
+  if (!strcmp(argv[1], "--version")) {
+    printf("velmira-tool %s\n", VELMIRA_VERSION);
+    return 0;
+  }
+  for (const ToolCommand& command : kCommands)
+    if (!strcmp(argv[1], command.name)) return command.run(argc - 1, argv + 1);
+  fprintf(stderr, "velmira-tool: unknown command '%s'\n", argv[1]);
+  printUsage(stderr);
+  return 2;
+}
