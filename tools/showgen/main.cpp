@@ -1,0 +1,59 @@
+// velmira-showgen OUTDIR [FAMILY...]: writes the generated files of the show
+// (meshes, letters, pictures, music) below OUTDIR. Every run writes the same
+// bytes. Naming families limits the run to them.
+#include <chrono>
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "tools/showgen/show_generator.h"
+
+namespace {
+
+void printUsage(FILE* out) {
+  std::fprintf(out,
+               "usage: velmira-showgen OUTDIR [FAMILY...]\n"
+               "Writes the generated data of the show below OUTDIR.\n"
+               "Families:");
+  for (const auto& family : showgen::assetFamilies()) std::fprintf(out, " %s", family.name);
+  std::fprintf(out, " (default: all)\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    printUsage(stdout);
+    return 0;
+  }
+  if (argc < 2) {
+    printUsage(stderr);
+    return 2;
+  }
+  const std::string outDir = argv[1];
+  std::vector<std::string> wanted(argv + 2, argv + argc);
+  try {
+    for (const auto& family : showgen::assetFamilies()) {
+      if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), family.name) == wanted.end()) {
+        continue;
+      }
+      const auto start = std::chrono::steady_clock::now();
+      const showgen::GeneratedFiles files = family.generate();
+      size_t bytes = 0;
+      for (const auto& file : files) {
+        showgen::writeGeneratedFile(outDir, file);
+        bytes += file.bytes.size();
+      }
+      const double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      std::fprintf(stderr, "velmira-showgen: %-8s %4zu files %10zu bytes %6.2f s\n", family.name,
+                   files.size(), bytes, seconds);
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "velmira-showgen: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
