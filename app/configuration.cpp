@@ -111,6 +111,8 @@ void readConfiguration(EngineState& engine) {
   std::vector<uint8_t> bytes;
   if (loadFile("demo.adt", bytes) != kLoadMissing)
     applyStartFile(engine, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  // No configuration named: nothing to ask the file layer for.
+  if (engine.configFileName.empty()) return;
   if (loadFile(engine.configFileName, bytes) != kLoadMissing)
     applyConfigurationFile(engine, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 #include "platform/keys.h"
 
 namespace {
@@ -62,6 +64,13 @@ SDL_Scancode scancodeFor(int virtualKey) {
   }
 }
 
+// SDL falls back to drivers that draw nowhere when no display exists; those
+// serve hidden windows only.
+bool hasRealDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
+}
+
 bool isWindowMessage(const SDL_Event& event) {
   return event.type == SDL_QUIT ||
          (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
@@ -94,6 +103,10 @@ std::vector<DisplaySize> displayModes() {
 bool openWindow(const WindowRequest& request, std::string& error) {
   DisplaySize desktop;
   if (!queryDesktop(desktop, error)) return false;
+  if (!request.hidden && !hasRealDisplay()) {
+    error = "no display to open a window on (is DISPLAY set?)";
+    return false;
+  }
   requestCompatibilityContext();
   window = SDL_CreateWindow(request.title.c_str(), 0, 0, request.width, request.height,
                             windowFlags(request, desktop));

@@ -1,0 +1,47 @@
+// The player as a program: it ends by itself at the end of the show, and
+// without a display it says so and fails.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+void writeFixtureShow(const char* startTime) {
+  writeFile("demo.adt", "config = config.txt\ntimeline = timeline.txt\n");
+  writeFile("config.txt", std::string("[config]\nresolution 640 360\nfullscreen 0\nmusic 0\n"
+                                      "dialog 0\ndemoStartTime ") + startTime + "\n");
+  writeFile("timeline.txt", "");
+}
+
+int run(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(Player, EndsByItselfAfterTheShow) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  writeFixtureShow("140.9");
+  EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>/dev/null"), 0);
+}
+
+TEST(Player, FailsWithAMessageWithoutADisplay) {
+  TempDir dir;
+  writeFixtureShow("0");
+  EXPECT_EQ(run("env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=/nonexistent timeout 20 " VELMIRA_PLAYER
+                " --show . 2>stderr.txt"),
+            1);
+  std::ifstream in("stderr.txt");
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("Can't open the show window"), std::string::npos) << text;
+}
+
+TEST(Player, HelpAndVersion) {
+  EXPECT_EQ(run(VELMIRA_PLAYER " --help >/dev/null"), 0);
+  EXPECT_EQ(run(VELMIRA_PLAYER " --version >/dev/null"), 0);
+}
