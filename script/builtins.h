@@ -1,0 +1,16 @@
+// The 25 built-in functions. Each receives the running accumulator of the
+// expression, its arguments (evaluated with the statement's target kind) and
+// the pending operator. Scalar built-ins fold one number into x with the
+// operator; vector constructors fold into several components; curvePos,
+// curveTan, dot, cross and rotate overwrite components without the operator.
+#pragma once
+
+#include "script/value.h"
+
+using BuiltinFunction = void (*)(Value& accumulator, const Value* arguments, int op);
+
+inline constexpr int kBuiltinCount = 25;
+inline constexpr int kMaxArguments = 4;
+
+int builtinArity(int index);
+BuiltinFunction builtinFunction(int index);
