@@ -7,3 +7,7 @@ if(VELMIRA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(VELMIRA_FUZZ)
+  # Coverage for libFuzzer in every library; the harnesses link the fuzzer.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

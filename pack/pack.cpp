@@ -52,10 +52,9 @@ void readBytes(FILE* file, uint64_t length, std::vector<uint8_t>& data) {
 }
 
 bool readFromDisk(const std::string& path, std::vector<uint8_t>& data) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
   File file(fopen(path.c_str(), "rb"));
-  if (!file) return false;
+  std::error_code error;
+  if (!file || std::filesystem::is_directory(path, error)) return false;
   fseek(file.get(), 0, SEEK_END);
   const long size = ftell(file.get());
   fseek(file.get(), 0, SEEK_SET);
@@ -65,7 +64,8 @@ bool readFromDisk(const std::string& path, std::vector<uint8_t>& data) {
 
 FileStamp stampOf(const char* path) {
   std::error_code error;
-  return {std::filesystem::file_size(path, error), std::filesystem::last_write_time(path, error)};
+  const std::filesystem::directory_entry entry(path, error);  // one stat for both
+  return {entry.file_size(error), entry.last_write_time(error)};
 }
 
 // The index of the pack, rebuilt only when the pack file has changed.

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the show and the tests need.
+# As root it runs apt-get; otherwise it names what is missing and fails.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang
+  libsdl2-dev libgl-dev libglu1-mesa-dev libpng-dev zlib1g-dev libjpeg-dev
+  libmpg123-dev libkissfft-dev libfreetype-dev libmp3lame-dev
+  libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
+  fonts-liberation fonts-dejavu-core
+  xvfb xauth libgl1-mesa-dri
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi

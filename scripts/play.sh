@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything and plays the show (pass -window, -fps, --show DIR).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: playing under xvfb-run (nothing will be visible)." >&2
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" build/app/velmira "$@"
+fi
+exec build/app/velmira "$@"
