@@ -5,12 +5,18 @@
 #include <stdexcept>
 
 #include "tools/showgen/blob_meshes.h"
+#include "tools/showgen/letter_meshes.h"
+#include "tools/showgen/particle_meshes.h"
+#include "tools/showgen/sculpt_mesh.h"
 
 namespace showgen {
 
 const std::vector<AssetFamily>& assetFamilies() {
   static const std::vector<AssetFamily> families = {
       {"blob", generateBlobMeshes},
+      {"sculpt", generateSculptMesh},
+      {"points", generateParticleMeshes},
+      {"letters", generateLetterMeshes},
   };
   return families;
 }

@@ -1,0 +1,76 @@
+#include "tools/showgen/particle_meshes.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "tools/showgen/lwo2_writer.h"
+#include "tools/showgen/random.h"
+
+namespace showgen {
+namespace {
+
+constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
+
+Vec3 randomDirection(Lcg& random) {
+  const float z = static_cast<float>(random.range(-1, 1));
+  const float angle = static_cast<float>(random.range(0, kTwoPi));
+  const float ring = std::sqrt(1 - z * z);
+  return {ring * std::cos(angle), ring * std::sin(angle), z};
+}
+
+Vec3 perpendicular(Vec3 v) {
+  return normalize(std::fabs(v.x) < 0.9f ? cross(v, {1, 0, 0}) : cross(v, {0, 1, 0}));
+}
+
+}  // namespace
+
+PolyMesh makeDots() {
+  Lcg random(2024);
+  PolyMesh mesh;
+  for (int dot = 0; dot < kDotCount; ++dot) {
+    // A thick shell, denser towards its inside.
+    const float radius = 0.6f + 1.4f * static_cast<float>(std::sqrt(random.uniform()));
+    const Vec3 centre = randomDirection(random) * radius;
+    const Vec3 normal = randomDirection(random);
+    const Vec3 u = perpendicular(normal);
+    const Vec3 v = cross(normal, u);
+    const float size = static_cast<float>(random.range(0.012, 0.03));
+    const uint32_t first = static_cast<uint32_t>(mesh.points.size());
+    for (int corner = 0; corner < 3; ++corner) {
+      const float angle = corner * kTwoPi / 3;
+      mesh.points.push_back(centre + (u * std::cos(angle) + v * std::sin(angle)) * size);
+    }
+    mesh.addTriangle(first, first + 1, first + 2);
+  }
+  return mesh;
+}
+
+PolyMesh makeParticleCloud() {
+  Lcg random(4711);
+  PolyMesh mesh;
+  // A flattened spiral of four arms around a dense core, with some stray
+  // points in a halo.
+  for (int i = 0; i < kCloudPointCount; ++i) {
+    const double pick = random.uniform();
+    if (pick < 0.2) {
+      mesh.points.push_back(randomDirection(random) * static_cast<float>(0.35 * std::cbrt(random.uniform())));
+    } else if (pick < 0.85) {
+      const float along = static_cast<float>(random.uniform());
+      const int arm = random.next() % 4;
+      const float angle = arm * kTwoPi / 4 + along * 3.2f + static_cast<float>(random.range(-0.25, 0.25));
+      const float radius = 0.3f + 1.5f * along;
+      const float height = static_cast<float>(random.range(-0.12, 0.12)) * (1.2f - along);
+      mesh.points.push_back({radius * std::cos(angle), height, radius * std::sin(angle)});
+    } else {
+      mesh.points.push_back(randomDirection(random) * static_cast<float>(random.range(0.8, 2.0)));
+    }
+  }
+  return mesh;
+}
+
+GeneratedFiles generateParticleMeshes() {
+  return {{"quarno/meshes/dots.lwo", writeLwo2(makeDots())},
+          {"quarno/meshes/particles.lwo", writeLwo2(makeParticleCloud())}};
+}
+
+}  // namespace showgen
