@@ -4,3 +4,4 @@
 int runToolCat(int argc, char** argv);
 int runToolConfig(int argc, char** argv);
 int runToolPack(int argc, char** argv);
+int runToolEval(int argc, char** argv);
