@@ -2,8 +2,10 @@
 
 namespace {
 
+// 0.299 R + 0.587 G + 0.114 B truncated, computed exactly: in floating point
+// a grey pixel often lands just below its own value and truncates one lower.
 int luminance(const uint8_t* pixel) {
-  return static_cast<int>(0.299 * pixel[0] + 0.587 * pixel[1] + 0.114 * pixel[2]);
+  return (299 * pixel[0] + 587 * pixel[1] + 114 * pixel[2]) / 1000;
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#include "gfx/image_texture.h"
+
+#include "gfx/bump.h"
+#include "pack/pack.h"
+
+namespace {
+
+Texture* uploadTexture(std::string_view name, const DecodedImage& image, bool convertToBump) {
+  const std::vector<uint8_t> pixels = texturePixels(image, convertToBump);
+  const GLenum pixelFormat = image.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, pixelFormat,
+               GL_UNSIGNED_BYTE, pixels.data());
+  return addTexture(name, id);
+}
+
+}  // namespace
+
+bool isPngPath(std::string_view path) { return path.find(".png") != std::string_view::npos; }
+
+std::vector<uint8_t> texturePixels(const DecodedImage& image, bool convertToBump) {
+  if (!convertToBump) return image.pixels;
+  std::vector<uint8_t> bump(size_t(image.width) * image.height * 4, 0);
+  ::convertToBump(image.pixels.data(), bump.data(), image.width, image.height, image.bytesPerPixel);
+  return bump;
+}
+
+Texture* loadPngTexture(bool convertToBump, std::optional<Vec3> tint, std::string_view name,
+                        std::string_view path, float saturation,
+                        std::optional<float> brightness) {
+  if (Texture* existing = findTexture(name)) return existing;
+  std::vector<uint8_t> bytes;
+  loadFile(path, bytes);
+  PngColouring colouring;
+  colouring.saturation = saturation;
+  if (tint) colouring.tint = *tint;
+  if (brightness) colouring.brightness = *brightness;
+  DecodedImage image;
+  if (decodePng(bytes, colouring, image) != kPngOk) return nullptr;
+  return uploadTexture(name, image, convertToBump);
+}
+
+Texture* loadJpegTexture(bool convertToBump, std::string_view name, std::string_view path) {
+  if (Texture* existing = findTexture(name)) return existing;
+  std::vector<uint8_t> bytes;
+  loadFile(path, bytes);
+  DecodedImage image;
+  if (decodeJpeg(bytes, image) != kJpegOk) return nullptr;
+  return uploadTexture(name, image, convertToBump);
+}
+
+Texture* loadImageTexture(bool convertToBump, std::string_view name, std::string_view path,
+                          float saturation) {
+  if (isPngPath(path))
+    return loadPngTexture(convertToBump, std::nullopt, name, path, saturation, std::nullopt);
+  return loadJpegTexture(convertToBump, name, path);
+}
