@@ -5,3 +5,4 @@ int runToolCat(int argc, char** argv);
 int runToolConfig(int argc, char** argv);
 int runToolPack(int argc, char** argv);
 int runToolEval(int argc, char** argv);
+int runToolPrograms(int argc, char** argv);

@@ -17,6 +17,7 @@ const ToolCommand kCommands[] = {
     {"cat", runToolCat, "print data files as the engine finds them"},
     {"config", runToolConfig, "print the configuration the player would use"},
     {"pack", runToolPack, "build or list a data pack"},
+    {"programs", runToolPrograms, "compile the GPU program library and report each program"},
     {"eval", runToolEval, "compile and run an effect definition, print its variables"},
 };
 

@@ -1,0 +1,58 @@
+// velmira-tool programs: compiles the GPU program library in a hidden GL
+// context and reports each program.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "gfx/gpu_programs.h"
+#include "platform/window.h"
+#include "tools/tool_commands.h"
+
+namespace {
+
+// Driver messages may span lines; the report keeps one line per program.
+std::string oneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r') c = ' ';
+  return text;
+}
+
+}  // namespace
+
+int runToolPrograms(int argc, char** argv) {
+  if (argc > 1 && !strcmp(argv[1], "--help")) {
+    printf(
+        "usage: velmira-tool programs\n\n"
+        "Creates a hidden GL context, compiles the whole GPU program library and prints\n"
+        "one line per program: '<name> ok' or '<name> error <position> <text>'\n"
+        "(position -1 when the driver names none). Exits non-zero when any fails.\n"
+        "Set VELMIRA_DEBUG=1 to see the compilation trace on stderr.\n");
+    return 0;
+  }
+  if (argc > 1) {
+    fprintf(stderr, "velmira-tool programs: unexpected argument '%s'\n", argv[1]);
+    return 2;
+  }
+  WindowRequest request;
+  request.hidden = true;
+  request.width = 256;
+  request.height = 256;
+  std::string error;
+  if (!openWindow(request, error)) {
+    fprintf(stderr, "velmira-tool programs: no GL context: %s\n", error.c_str());
+    return 1;
+  }
+  initGpuPrograms();
+  int failures = 0;
+  for (const GpuProgramReport& report : gpuProgramReports()) {
+    if (report.ok) {
+      printf("%s ok\n", report.name.c_str());
+    } else {
+      ++failures;
+      printf("%s error %d %s\n", report.name.c_str(), report.errorPosition,
+             oneLine(report.errorText).c_str());
+    }
+  }
+  closeWindow();
+  return failures ? 1 : 0;
+}
