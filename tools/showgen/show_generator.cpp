@@ -8,6 +8,7 @@
 #include "tools/showgen/letter_meshes.h"
 #include "tools/showgen/particle_meshes.h"
 #include "tools/showgen/sculpt_mesh.h"
+#include "tools/showgen/soundtrack.h"
 
 namespace showgen {
 
@@ -17,6 +18,7 @@ const std::vector<AssetFamily>& assetFamilies() {
       {"sculpt", generateSculptMesh},
       {"points", generateParticleMeshes},
       {"letters", generateLetterMeshes},
+      {"music", generateSoundtrack},
   };
   return families;
 }
