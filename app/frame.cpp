@@ -1,14 +1,15 @@
 #include "app/frame.h"
 
 #include "app/presentation.h"
+#include "framework/timeline.h"
 #include "gfx/gl.h"
 #include "gfx/texture_pool.h"
 
-void drawShowPicture(const EngineState& engine) {
+void drawShowPicture(const EngineState& engine, const EffectList& effects) {
   glViewport(0, 0, engine.renderWidth, engine.renderHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  // The timeline's effects draw here once the effect framework runs them.
+  runTimeline(effects, engine.currentTime, engine.frameTimeStep);
 }
 
 void presentShowPicture(const EngineState& engine) {

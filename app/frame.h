@@ -4,10 +4,11 @@
 #pragma once
 
 #include "app/engine_state.h"
+#include "framework/effect_loader.h"
 
-// Draws the show's picture for engine.currentTime into the render-size
-// corner of the frame target.
-void drawShowPicture(const EngineState& engine);
+// Runs the timeline for engine.currentTime into the render-size corner of
+// the frame target, over a cleared picture.
+void drawShowPicture(const EngineState& engine, const EffectList& effects);
 
 // Copies the picture into "screen" and draws it letterboxed at the output
 // size.

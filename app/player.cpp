@@ -6,7 +6,7 @@
 #include "app/frame.h"
 #include "app/presentation.h"
 #include "app/show_clock.h"
-#include "gfx/gl_entry_points.h"
+#include "app/show_loading.h"
 #include "gfx/texture_pool.h"
 #include "pack/pack.h"
 #include "platform/clock.h"
@@ -17,6 +17,7 @@
 namespace {
 
 EngineState engine;
+EffectList effects;
 
 struct FrameCounter {
   uint32_t windowStart = 0;
@@ -60,11 +61,8 @@ bool startUp(const std::string& switches) {
   // The setup dialog would run here when engine.showDialog is set.
   deriveRenderSize(engine);
   if (!openShowWindow()) return false;
-  loadGlEntryPoints();
-  // The GPU program library is compiled here.
-  setRenderSize(engine.renderWidth, engine.renderHeight);
-  createStandardTextures();
-  // Then: the effects of the timeline, the overlay font and comments, the music.
+  effects = loadShowEffects(engine);
+  // Then: the overlay font and comments, the music.
   engine.endTime = 140.0f;
   return true;
 }
@@ -125,7 +123,7 @@ void runFrameLoop() {
 
     const int64_t sleepMs = std::max<int64_t>(int64_t(lastFrameTick) + 5 - now, 0);
     lastFrameTick = now;
-    drawShowPicture(engine);
+    drawShowPicture(engine, effects);
     presentShowPicture(engine);
     if (sleepMs >= 1) sleepMilliseconds(uint32_t(sleepMs));
     swapWindow();

@@ -1,0 +1,65 @@
+#include "app/offline_show.h"
+
+#include "app/configuration.h"
+#include "app/frame.h"
+#include "app/presentation.h"
+#include "app/show_loading.h"
+#include "gfx/gl_entry_points.h"
+#include "platform/window.h"
+
+namespace {
+
+void createFrameTarget(OfflineShow& show, int width, int height) {
+  loadGlEntryPoints();
+  glGenRenderbuffersEXT(1, &show.colorBuffer);
+  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, show.colorBuffer);
+  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, width, height);
+  glGenRenderbuffersEXT(1, &show.depthBuffer);
+  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, show.depthBuffer);
+  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, width, height);
+  glGenFramebuffersEXT(1, &show.frameBuffer);
+  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, show.frameBuffer);
+  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT,
+                               show.colorBuffer);
+  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+                               show.depthBuffer);
+  setFrameTarget(show.frameBuffer);
+}
+
+}  // namespace
+
+bool openOfflineShow(OfflineShow& show, int width, int height, std::string& error) {
+  EngineState& engine = show.engine;
+  readConfiguration(engine);
+  engine.fullscreen = false;
+  engine.width = width;
+  engine.height = height;
+  deriveRenderSize(engine);
+  WindowRequest request;
+  request.width = width;
+  request.height = height;
+  request.hidden = true;
+  if (!openWindow(request, error)) return false;
+  createFrameTarget(show, width, height);
+  show.effects = loadShowEffects(engine);
+  return true;
+}
+
+void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
+                        std::vector<uint8_t>& pixels) {
+  EngineState& engine = show.engine;
+  engine.currentTime = time;
+  engine.frameTimeStep = timeStep;
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  drawShowPicture(engine, show.effects);
+  presentShowPicture(engine);
+  glFinish();
+  const size_t rowBytes = size_t(engine.width) * 3;
+  std::vector<uint8_t> bottomUp(rowBytes * engine.height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, engine.width, engine.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  pixels.resize(bottomUp.size());
+  for (int row = 0; row < engine.height; ++row)
+    std::copy_n(bottomUp.data() + rowBytes * (engine.height - 1 - row), rowBytes,
+                pixels.data() + rowBytes * row);
+}

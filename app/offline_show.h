@@ -1,0 +1,30 @@
+// A show loaded into a hidden GL context and drawn into an off-screen frame
+// target of the output size, frame by frame at times the caller chooses: the
+// offline renderer and the linter use it. Drawing is exactly the player's.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/engine_state.h"
+#include "framework/effect_loader.h"
+#include "gfx/gl.h"
+
+struct OfflineShow {
+  EngineState engine;
+  EffectList effects;
+  GLuint frameBuffer = 0;
+  GLuint colorBuffer = 0;
+  GLuint depthBuffer = 0;
+};
+
+// Reads the configuration of the show in the current directory, opens a
+// hidden context and loads the effects for an output of width x height.
+// False with `error` set when no GL context can be had.
+bool openOfflineShow(OfflineShow& show, int width, int height, std::string& error);
+
+// Draws and presents the frame at `time` and reads the output back as RGB
+// rows, top row first.
+void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
+                        std::vector<uint8_t>& pixels);

@@ -1,0 +1,23 @@
+#include "app/show_loading.h"
+
+#include "effects/camera.h"
+#include "effects/effect_kinds.h"
+#include "framework/resource_loaders.h"
+#include "gfx/gl_entry_points.h"
+#include "gfx/gpu_programs.h"
+#include "gfx/texture_pool.h"
+#include "platform/message.h"
+
+EffectList loadShowEffects(EngineState& engine) {
+  initGpuPrograms();
+  setRenderSize(engine.renderWidth, engine.renderHeight);
+  setPictureAspect(engine.pictureAspect);
+  createStandardTextures();
+  try {
+    EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
+    engine.seekMarks = effectStartTimes(effects);
+    return effects;
+  } catch (const ScriptError& error) {
+    fatalMessage(error.caption, error.text);
+  }
+}

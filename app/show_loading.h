@@ -1,0 +1,10 @@
+// What start-up does once the GL context exists: the GPU programs, the
+// standard pool textures and the effects of the timeline. The player, the
+// offline renderer and the linter load a show the same way.
+#pragma once
+
+#include "app/engine_state.h"
+#include "framework/effect_loader.h"
+
+// Script errors end the process with their message (status 255).
+EffectList loadShowEffects(EngineState& engine);

@@ -1,0 +1,27 @@
+#include "effects/effect_kinds.h"
+
+#include "effects/layer_effect.h"
+
+namespace {
+
+struct EffectKind {
+  const char* name;
+  std::unique_ptr<Effect> (*create)();
+};
+
+template <typename Kind>
+std::unique_ptr<Effect> make() {
+  return std::make_unique<Kind>();
+}
+
+const EffectKind kKinds[] = {
+    {"layer", make<LayerEffect>},
+};
+
+}  // namespace
+
+std::unique_ptr<Effect> createEffect(std::string_view kind) {
+  for (const EffectKind& entry : kKinds)
+    if (kind == entry.name) return entry.create();
+  return nullptr;
+}

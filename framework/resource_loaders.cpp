@@ -1,0 +1,27 @@
+#include "framework/resource_loaders.h"
+
+#include "gfx/image_texture.h"
+
+namespace {
+
+ResourceLoaders makeLoaders() {
+  ResourceLoaders loaders;
+  loaders.loadPngTexture = [](int bump, const std::string& name, const std::string& path,
+                              float saturation) {
+    loadPngTexture(bump != 0, std::nullopt, name, path, saturation, std::nullopt);
+  };
+  loaders.loadJpegTexture = [](int bump, const std::string& name, const std::string& path) {
+    loadJpegTexture(bump != 0, name, path);
+  };
+  loaders.makeTexture = [](const std::string& name, int width, int height) {
+    makeTexture(false, width, name, height, nullptr, GL_RGBA);
+  };
+  return loaders;
+}
+
+}  // namespace
+
+const ResourceLoaders& engineResourceLoaders() {
+  static const ResourceLoaders loaders = makeLoaders();
+  return loaders;
+}

@@ -1,0 +1,5 @@
+#include "platform/terminal.h"
+
+#include <unistd.h>
+
+bool stderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
