@@ -49,12 +49,12 @@ int Noise::hash(int x, int y, int z) const {
   return permutation_[permutation_[permutation_[x & 255] + (y & 255)] + (z & 255)];
 }
 
-float Noise::periodic2(float x, float y, int period) const {
+float Noise::periodic2(float x, float y, int periodX, int periodY) const {
   const int xi = static_cast<int>(std::floor(x));
   const int yi = static_cast<int>(std::floor(y));
   const float xf = x - xi, yf = y - yi;
-  const int x0 = positiveModulo(xi, period), x1 = positiveModulo(xi + 1, period);
-  const int y0 = positiveModulo(yi, period), y1 = positiveModulo(yi + 1, period);
+  const int x0 = positiveModulo(xi, periodX), x1 = positiveModulo(xi + 1, periodX);
+  const int y0 = positiveModulo(yi, periodY), y1 = positiveModulo(yi + 1, periodY);
   const float u = fade(xf), v = fade(yf);
   const float a = gradientDot(hash(x0, y0, 0), xf, yf, 0);
   const float b = gradientDot(hash(x1, y0, 0), xf - 1, yf, 0);
@@ -63,10 +63,11 @@ float Noise::periodic2(float x, float y, int period) const {
   return mix(mix(a, b, u), mix(c, d, u), v);
 }
 
-float Noise::fbm2(float x, float y, int period, int octaves, float gain) const {
+float Noise::fbm2(float x, float y, int periodX, int periodY, int octaves, float gain) const {
   float sum = 0, amplitude = 1, scale = 1;
   for (int octave = 0; octave < octaves; ++octave) {
-    sum += amplitude * periodic2(x * scale, y * scale, period * static_cast<int>(scale));
+    const int s = static_cast<int>(scale);
+    sum += amplitude * periodic2(x * scale, y * scale, periodX * s, periodY * s);
     amplitude *= gain;
     scale *= 2;
   }
@@ -102,7 +103,7 @@ float Noise::fbm3(Vec3 p, int octaves, float gain) const {
 CellDistances cellular2(float u, float v, int cells, uint32_t seed) {
   const float x = u * cells, y = v * cells;
   const int cx = static_cast<int>(std::floor(x)), cy = static_cast<int>(std::floor(y));
-  CellDistances result{1e9f, 1e9f};
+  CellDistances result{1e9f, 1e9f, 0};
   for (int oy = -1; oy <= 1; ++oy) {
     for (int ox = -1; ox <= 1; ++ox) {
       const int gx = cx + ox, gy = cy + oy;
@@ -114,6 +115,7 @@ CellDistances cellular2(float u, float v, int cells, uint32_t seed) {
       if (d < result.nearest) {
         result.second = result.nearest;
         result.nearest = d;
+        result.nearestId = h;
       } else if (d < result.second) {
         result.second = d;
       }

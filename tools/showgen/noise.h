@@ -12,11 +12,12 @@ namespace showgen {
 struct Noise {
   explicit Noise(uint32_t seed);
 
-  // Gradient noise in about [-1, 1]; the lattice repeats every `period` cells.
-  float periodic2(float x, float y, int period) const;
+  // Gradient noise in about [-1, 1]; the lattice repeats every `periodX`
+  // cells along x and `periodY` along y.
+  float periodic2(float x, float y, int periodX, int periodY) const;
   // Sum of octaves, each of twice the frequency and `gain` times the amplitude
-  // of the previous one; tiles with the base `period`.
-  float fbm2(float x, float y, int period, int octaves, float gain = 0.5f) const;
+  // of the previous one; tiles with the base periods.
+  float fbm2(float x, float y, int periodX, int periodY, int octaves, float gain = 0.5f) const;
   // Gradient noise in 3D, about [-1, 1].
   float noise3(Vec3 p) const;
   float fbm3(Vec3 p, int octaves, float gain = 0.5f) const;
@@ -31,6 +32,7 @@ struct Noise {
 struct CellDistances {
   float nearest;
   float second;
+  uint32_t nearestId;  // a hash naming the nearest feature point's cell
 };
 CellDistances cellular2(float u, float v, int cells, uint32_t seed);
 

@@ -7,6 +7,7 @@
 #include "tools/showgen/blob_meshes.h"
 #include "tools/showgen/letter_meshes.h"
 #include "tools/showgen/particle_meshes.h"
+#include "tools/showgen/pictures.h"
 #include "tools/showgen/sculpt_mesh.h"
 #include "tools/showgen/soundtrack.h"
 
@@ -18,6 +19,7 @@ const std::vector<AssetFamily>& assetFamilies() {
       {"sculpt", generateSculptMesh},
       {"points", generateParticleMeshes},
       {"letters", generateLetterMeshes},
+      {"pictures", generatePictures},
       {"music", generateSoundtrack},
   };
   return families;
