@@ -6,3 +6,6 @@ int runToolConfig(int argc, char** argv);
 int runToolPack(int argc, char** argv);
 int runToolEval(int argc, char** argv);
 int runToolPrograms(int argc, char** argv);
+int runToolMesh(int argc, char** argv);
+int runToolImage(int argc, char** argv);
+int runToolMaterial(int argc, char** argv);

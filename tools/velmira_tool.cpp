@@ -19,6 +19,9 @@ const ToolCommand kCommands[] = {
     {"pack", runToolPack, "build or list a data pack"},
     {"programs", runToolPrograms, "compile the GPU program library and report each program"},
     {"eval", runToolEval, "compile and run an effect definition, print its variables"},
+    {"mesh", runToolMesh, "load an LWO2 mesh and print its vertices and triangles"},
+    {"image", runToolImage, "decode an image as the engine does and write it as PNG"},
+    {"material", runToolMaterial, "print every field of a material file"},
 };
 
 void printUsage(FILE* out) {
