@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/configuration.h"
+#include "app/file_list.h"
 #include "app/frame.h"
 #include "app/presentation.h"
 #include "app/show_clock.h"
@@ -135,6 +136,7 @@ void runFrameLoop() {
 }
 
 void shutDown() {
+  if (engine.makeFileList) writeFileList();
   deleteAllTextures();
   closeWindow();
 }
