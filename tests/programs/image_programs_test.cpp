@@ -116,19 +116,24 @@ TEST_F(ImagePrograms, MotionBlurSmearsAlongTheLongerVelocity) {
 
 TEST_F(ImagePrograms, LimitKeepsWhatLiesAboveTheThreshold) {
   const TestImage image = makeNoiseImage(kTargetSize, kTargetSize, 13, 0.0f, 1.0f, GL_NEAREST);
-  bindImage(0, image);
-  const float threshold = 0.3f, gain = 2.5f, exponent = 1.7f;
-  setFragmentEnv(0, {threshold, gain, exponent, 0});
-  setFragmentEnv(1, kLuminance);
-  drawWith(gpuPrograms.limit);
-  expectPixels(
-      readTarget(),
-      [&](int x, int y) {
-        const Float4 t = image.texel(x, y);
-        const float shape = std::pow(dot3(t, kLuminance), exponent);
-        return saturate(saturate(t - splat(threshold)) * gain) * shape;
-      },
-      kPixelTolerance, "limit");
+  // (threshold, gain, exponent): a negative threshold pushes t - threshold
+  // above 1, where the inner clamp matters even with a gain below 1.
+  const Float4 cases[] = {{0.3f, 2.5f, 1.7f, 0.0f}, {-0.4f, 0.8f, 0.6f, 0.0f}};
+  for (const Float4 shape : cases) {
+    resetTestState();
+    bindImage(0, image);
+    setFragmentEnv(0, shape);
+    setFragmentEnv(1, kLuminance);
+    drawWith(gpuPrograms.limit);
+    expectPixels(
+        readTarget(),
+        [&](int x, int y) {
+          const Float4 t = image.texel(x, y);
+          const float shaping = std::pow(dot3(t, kLuminance), shape.b);
+          return saturate(saturate(t - splat(shape.r)) * shape.g) * shaping;
+        },
+        kPixelTolerance, "limit");
+  }
 }
 
 TEST_F(ImagePrograms, ExponentialSumShapesEachImageByItsOwnLuminance) {
