@@ -251,7 +251,7 @@ Image sparkSprite() {
     const float x = std::fabs(2 * u - 1), y = std::fabs(2 * v - 1);
     const float star = std::exp(-x * 14) * std::exp(-y * 2.5f) + std::exp(-y * 14) * std::exp(-x * 2.5f);
     const float dot = std::exp(-(x * x + y * y) * 40);
-    const float edge = smoothstepUnitPicture((1 - std::max(x, y)) * 10);
+    const float edge = smoothstepUnitPicture((0.94f - std::max(x, y)) * 12);
     return RgbaSample{{1.0f, 0.95f, 0.85f}, std::clamp((star * 0.8f + dot) * edge, 0.0f, 1.0f)};
   });
 }
