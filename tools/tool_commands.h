@@ -5,6 +5,7 @@ int runToolCat(int argc, char** argv);
 int runToolConfig(int argc, char** argv);
 int runToolPack(int argc, char** argv);
 int runToolEval(int argc, char** argv);
+int runToolSpectrum(int argc, char** argv);
 int runToolPrograms(int argc, char** argv);
 int runToolMesh(int argc, char** argv);
 int runToolImage(int argc, char** argv);

@@ -18,6 +18,7 @@ const ToolCommand kCommands[] = {
     {"config", runToolConfig, "print the configuration the player would use"},
     {"pack", runToolPack, "build or list a data pack"},
     {"programs", runToolPrograms, "compile the GPU program library and report each program"},
+    {"spectrum", runToolSpectrum, "print the music spectrum at a show time"},
     {"eval", runToolEval, "compile and run an effect definition, print its variables"},
     {"mesh", runToolMesh, "load an LWO2 mesh and print its vertices and triangles"},
     {"image", runToolImage, "decode an image as the engine does and write it as PNG"},
