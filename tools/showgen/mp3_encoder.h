@@ -11,7 +11,7 @@ namespace showgen {
 struct Mp3Settings {
   int sampleRate = 48000;
   int kbps = 192;
-  int quality = 2;  // LAME's algorithm quality, 0 best .. 9 fastest
+  int quality = 3;  // LAME's algorithm quality, 0 best .. 9 fastest
 };
 
 // Samples in [-1, 1]; throws std::runtime_error when LAME fails.

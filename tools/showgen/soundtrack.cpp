@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <thread>
 
 #include "tools/showgen/instruments.h"
 #include "tools/showgen/mp3_encoder.h"
@@ -17,9 +18,13 @@ struct Groups {
         drums(kSongFrames), pads(kSongFrames), arp(kSongFrames), effects(kSongFrames) {}
 };
 
+// The pads, the heaviest part, are played on a second thread; everything
+// else, and all the noise (one random sequence), on this one.
 void playScore(const Score& score, Groups& groups) {
+  std::thread padPlayer([&] {
+    for (const NoteEvent& note : score.pad) renderPadNote(note, groups.pads, 0.42f);
+  });
   Lcg random(140);
-  for (const NoteEvent& note : score.pad) renderPadNote(note, groups.pads, 0.42f);
   for (const NoteEvent& note : score.bass) renderBassNote(note, groups.bass, 0.42f);
   for (const NoteEvent& note : score.lead) renderLeadNote(note, groups.lead, 0.3f, false);
   for (const NoteEvent& note : score.softLead) renderLeadNote(note, groups.softLead, 0.32f, true);
@@ -30,6 +35,7 @@ void playScore(const Score& score, Groups& groups) {
   for (const NoteEvent& hit : score.openHat) renderHat(hit, groups.drums, 0.12f, true, random);
   for (const NoteEvent& hit : score.crash) renderCrash(hit, groups.drums, 0.2f, random);
   for (const NoteEvent& event : score.riser) renderRiser(event, groups.effects, 0.5f, random);
+  padPlayer.join();
 }
 
 // Low-pass over a stereo group whose cutoff follows `brightness` (0..1) over
