@@ -27,6 +27,11 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
   source.position += length;
 }
 
+bool plainColouring(const PngColouring& colouring) {
+  return colouring.saturation == 1.0f && colouring.brightness == 0.0f && colouring.tint.x == 1.0f &&
+         colouring.tint.y == 1.0f && colouring.tint.z == 1.0f;
+}
+
 // Everything the guarded read touches lives here, outside the frames that a
 // libpng error jumps over.
 struct PngRead {
@@ -34,6 +39,10 @@ struct PngRead {
   png_infop info = nullptr;
   png_infop endInfo = nullptr;
   MemorySource source;
+  // With plain colouring, true-colour rows are decoded straight into the
+  // output as RGBA; otherwise into rowBytes and converted afterwards.
+  bool direct = false;
+  DecodedImage* image = nullptr;
   std::vector<uint8_t> rowBytes;
   std::vector<png_bytep> rows;
   png_uint_32 width = 0;
@@ -45,14 +54,26 @@ struct PngRead {
 };
 
 // Grey images and 16-bit channels are expanded to 8-bit RGB(A) by the
-// library; palette and 8-bit true-colour images are read as stored.
+// library; palette and 8-bit true-colour images are read as stored, except
+// that a direct read adds the opaque alpha byte to RGB.
 void requestExpansion(PngRead& read) {
   if (read.bitDepth == 16) png_set_strip_16(read.png);
   if (!(read.colorType & PNG_COLOR_MASK_COLOR)) {
     png_set_expand_gray_1_2_4_to_8(read.png);
     png_set_gray_to_rgb(read.png);
   }
+  if (read.direct && !(read.colorType & PNG_COLOR_MASK_ALPHA))
+    png_set_filler(read.png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(read.png);
+}
+
+uint8_t* rowStorage(PngRead& read, size_t rowSize) {
+  if (!read.direct) {
+    read.rowBytes.assign(rowSize * read.height, 0);
+    return read.rowBytes.data();
+  }
+  read.image->pixels.resize(rowSize * read.height);
+  return read.image->pixels.data();
 }
 
 // No local in this frame has a destructor, so a longjmp out of it is safe.
@@ -61,6 +82,8 @@ void readImageUnguarded(PngRead& read) {
   read.source.position = 8;
   png_set_sig_bytes(read.png, 8);
   png_set_keep_unknown_chunks(read.png, PNG_HANDLE_CHUNK_AS_DEFAULT, nullptr, 0);
+  // The chunk checksums already guard the data; the stream checksum is skipped.
+  png_set_option(read.png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
   png_read_info(read.png, read.info);
   read.width = png_get_image_width(read.png, read.info);
   read.height = png_get_image_height(read.png, read.info);
@@ -70,14 +93,15 @@ void readImageUnguarded(PngRead& read) {
     read.tooLarge = true;
     return;
   }
+  read.direct = read.direct && read.colorType != PNG_COLOR_TYPE_PALETTE;
   requestExpansion(read);
   png_read_update_info(read.png, read.info);
   read.channels = png_get_channels(read.png, read.info);
   read.bitDepth = png_get_bit_depth(read.png, read.info);
   const size_t rowSize = png_get_rowbytes(read.png, read.info);
-  read.rowBytes.assign(rowSize * read.height, 0);
+  uint8_t* storage = rowStorage(read, rowSize);
   read.rows.resize(read.height);
-  for (png_uint_32 y = 0; y < read.height; ++y) read.rows[y] = read.rowBytes.data() + y * rowSize;
+  for (png_uint_32 y = 0; y < read.height; ++y) read.rows[y] = storage + y * rowSize;
   png_read_image(read.png, read.rows.data());
   png_read_end(read.png, read.endInfo);
 }
@@ -92,22 +116,12 @@ uint8_t clampToByte(double value) {
   return static_cast<uint8_t>(std::clamp(std::nearbyint(value), 0.0, 255.0));
 }
 
-bool plainColouring(const PngColouring& colouring) {
-  return colouring.saturation == 1.0f && colouring.brightness == 0.0f && colouring.tint.x == 1.0f &&
-         colouring.tint.y == 1.0f && colouring.tint.z == 1.0f;
-}
-
 void convertTrueColourRow(const uint8_t* row, int width, int channels,
                           const PngColouring& colouring, uint8_t* out) {
-  const bool plain = plainColouring(colouring);
   const float lift = colouring.brightness * 255.0f;
   for (int x = 0; x < width; ++x, row += channels, out += 4) {
-    if (plain) {
-      memcpy(out, row, 3);
-    } else {
-      saturatePixel(row[0] * colouring.tint.x + lift, row[1] * colouring.tint.y + lift,
-                    row[2] * colouring.tint.z + lift, colouring.saturation, out);
-    }
+    saturatePixel(row[0] * colouring.tint.x + lift, row[1] * colouring.tint.y + lift,
+                  row[2] * colouring.tint.z + lift, colouring.saturation, out);
     out[3] = channels >= 4 ? row[3] : 255;
   }
 }
@@ -128,9 +142,6 @@ void convertPaletteRow(const uint8_t* row, int width, int bitDepth, const png_co
 }
 
 void convertPixels(const PngRead& read, const PngColouring& colouring, DecodedImage& image) {
-  image.width = static_cast<int>(read.width);
-  image.height = static_cast<int>(read.height);
-  image.bytesPerPixel = 4;
   image.pixels.assign(size_t(image.width) * image.height * 4, 0);
   png_colorp palette = nullptr;
   int paletteSize = 0;
@@ -162,6 +173,8 @@ PngStatus decodePng(std::span<const uint8_t> bytes, const PngColouring& colourin
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return kPngBadSignature;
   PngRead read;
   read.source = MemorySource{bytes.data(), bytes.size(), 0};
+  read.direct = plainColouring(colouring);
+  read.image = &image;
   read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!read.png) return kPngNoLibrary;
   read.info = png_create_info_struct(read.png);
@@ -171,7 +184,14 @@ PngStatus decodePng(std::span<const uint8_t> bytes, const PngColouring& colourin
     return kPngNoLibrary;
   }
   const bool ok = readImage(read);
-  if (ok) convertPixels(read, colouring, image);
+  if (ok) {
+    image.width = static_cast<int>(read.width);
+    image.height = static_cast<int>(read.height);
+    image.bytesPerPixel = 4;
+    if (!read.direct) convertPixels(read, colouring, image);
+  } else {
+    image = DecodedImage{};
+  }
   png_destroy_read_struct(&read.png, &read.info, &read.endInfo);
   return ok ? kPngOk : kPngCorrupt;
 }
