@@ -36,6 +36,7 @@ void startPlayback() {
 }  // namespace
 
 bool startMusic(MusicOutput output) {
+  stopMusic();
   std::vector<uint8_t> mp3;
   if (loadFile(kMusicFileName, mp3) == kLoadMissing || mp3.empty()) {
     fprintf(stderr, "velmira: the music file %s was not found; the show runs silent\n",

@@ -89,7 +89,9 @@ bool decodeStep(AudioTrack& track, int64_t& decoded) {
     mpg123_getformat(track.decoder, &rate, &newChannels, &encoding);
     return rate == track.format.rate && newChannels == track.format.channels;
   }
-  return result == MPG123_OK;
+  // A read that brings nothing is taken as the end, so no stream can keep
+  // the decoder spinning.
+  return result == MPG123_OK && bytes > 0;
 }
 
 void decodeTrack(AudioTrack& track) {
