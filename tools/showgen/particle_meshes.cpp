@@ -52,8 +52,11 @@ PolyMesh makeParticleCloud() {
   // points in a halo.
   for (int i = 0; i < kCloudPointCount; ++i) {
     const double pick = random.uniform();
+    // Each draw is its own statement: the order of operands in one
+    // expression is up to the compiler, and the sequence must not be.
     if (pick < 0.2) {
-      mesh.points.push_back(randomDirection(random) * static_cast<float>(0.35 * std::cbrt(random.uniform())));
+      const Vec3 direction = randomDirection(random);
+      mesh.points.push_back(direction * static_cast<float>(0.35 * std::cbrt(random.uniform())));
     } else if (pick < 0.85) {
       const float along = static_cast<float>(random.uniform());
       const int arm = random.next() % 4;
@@ -62,7 +65,8 @@ PolyMesh makeParticleCloud() {
       const float height = static_cast<float>(random.range(-0.12, 0.12)) * (1.2f - along);
       mesh.points.push_back({radius * std::cos(angle), height, radius * std::sin(angle)});
     } else {
-      mesh.points.push_back(randomDirection(random) * static_cast<float>(random.range(0.8, 2.0)));
+      const Vec3 direction = randomDirection(random);
+      mesh.points.push_back(direction * static_cast<float>(random.range(0.8, 2.0)));
     }
   }
   return mesh;

@@ -173,7 +173,7 @@ Image bumpTiles(const Noise& noise) {
 
 Image specularNoise(const Noise& noise) {
   return shadeGrey(kTextureSize, kTextureSize, [&](float u, float v) {
-    const float n = 0.5f + 0.5f * noise.fbm2(u * 8, v * 8, 8, 8, 5);
+    const float n = std::clamp(0.5f + 0.5f * noise.fbm2(u * 8, v * 8, 8, 8, 5), 0.0f, 1.0f);
     return std::pow(n, 2.5f) * 1.3f;
   });
 }
@@ -344,7 +344,7 @@ Image vignette() {
 
 Image backdrop(const Noise& noise) {
   return shadeRgb(1024, 512, [&](float u, float v) {
-    const float nebula = 0.5f + 0.5f * noise.fbm2(u * 6, v * 3, 6, 3, 6);
+    const float nebula = std::clamp(0.5f + 0.5f * noise.fbm2(u * 6, v * 3, 6, 3, 6), 0.0f, 1.0f);
     const Colour sky = ramp({{0.0f, {0.03f, 0.01f, 0.08f}}, {0.6f, {0.12f, 0.03f, 0.2f}}, {1.0f, {0.02f, 0.2f, 0.25f}}}, v);
     const Colour gas = ramp({{0.0f, {0, 0, 0}}, {0.6f, {0.3f, 0.1f, 0.4f}}, {1.0f, {0.9f, 0.5f, 0.6f}}}, std::pow(nebula, 2.2f));
     return sky + gas * 0.7f;
