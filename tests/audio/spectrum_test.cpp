@@ -63,11 +63,4 @@ TEST(Spectrum, ReadsOnlyTheAskedChannel) {
     for (float value : spectrumOf(stereo, 2, outside)) ASSERT_EQ(value, 0.0f);
 }
 
-TEST(Spectrum, SameSamplesGiveTheSameValuesBitForBit) {
-  const auto pcm = makeSignal(kSpectrumWindowFrames, 1, [](int n, int) {
-    return binSine(77, n, 0.3f) + binSine(911, n, 0.2f, 1.0);
-  });
-  EXPECT_EQ(spectrumOf(pcm, 1, 0), spectrumOf(pcm, 1, 0));
-}
-
 }  // namespace

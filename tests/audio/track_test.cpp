@@ -19,13 +19,6 @@ TEST(AudioTrack, RefusesBytesThatHoldNoMp3Stream) {
   EXPECT_FALSE(error.empty());
 }
 
-TEST(AudioTrack, FrameOfAMillisecondPositionRoundsDown) {
-  EXPECT_EQ(trackFrameAtMs(0, 48000), 0);
-  EXPECT_EQ(trackFrameAtMs(10000, 48000), 480000);
-  EXPECT_EQ(trackFrameAtMs(1, 44100), 44);
-  EXPECT_EQ(trackFrameAtMs(10, 44100), 441);
-}
-
 #if VELMIRA_HAVE_LAME
 
 constexpr int kRate = 48000;
