@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 float dot(const Vec3& a, const Vec3& b) {
   return float(double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z);
@@ -150,9 +149,4 @@ float powerSigned(float x, float p, bool keepSign) {
   // negative branch does: -(0^p).
   const double sign = x > 0 ? 1 : -1;
   return float(sign * std::pow(sign * x, double(p)));
-}
-
-int32_t truncToInt(double x) {
-  if (!(x > -2147483649.0 && x < 2147483648.0)) return std::numeric_limits<int32_t>::min();
-  return int32_t(x);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 struct Vec3 {
   float x = 0, y = 0, z = 0;
@@ -64,4 +65,7 @@ float powerSigned(float x, float p, bool keepSign);
 
 // Float to int32 truncating toward zero; NaN and values out of range give
 // INT32_MIN, as the x86 conversion instruction does.
-int32_t truncToInt(double x);
+inline int32_t truncToInt(double x) {
+  if (!(x > -2147483649.0 && x < 2147483648.0)) return std::numeric_limits<int32_t>::min();
+  return int32_t(x);
+}

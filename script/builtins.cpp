@@ -34,22 +34,40 @@ void setXyz(Value& accumulator, const Vec3& v) {
   accumulator.z = v.z;
 }
 
-void sinBuiltin(Value& acc, const Value* a, int op) { combineInto(acc.x, op, std::sin(double(a[0].x))); }
-void cosBuiltin(Value& acc, const Value* a, int op) { combineInto(acc.x, op, std::cos(double(a[0].x))); }
-void sqrtBuiltin(Value& acc, const Value* a, int op) { combineInto(acc.x, op, std::sqrt(double(a[0].x))); }
+// Scalar built-ins: one number from the arguments' x components, folded
+// into x with the pending operator.
+double sinValue(const Value* a) { return std::sin(double(a[0].x)); }
+double cosValue(const Value* a) { return std::cos(double(a[0].x)); }
+double sqrtValue(const Value* a) { return std::sqrt(double(a[0].x)); }
+double powValue(const Value* a) { return powerSigned(a[0].x, a[1].x, true); }
+double atanValue(const Value* a) { return quadrantAtan(a[0].x, a[1].x); }
+double modValue(const Value* a) { return double(a[0].x) - std::trunc(double(a[0].x)); }
+double unitValue(const Value* a) { return step(a[0].x); }
+double smoothValue(const Value* a) { return 1 - double(softFalloff(a[0].x, 1)); }
 
-void powBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, powerSigned(a[0].x, a[1].x, true));
+float linearPulse(const Value* a) {
+  return float(double(rampUp(a[0].x, 0, a[1].x)) * rampDown(float(double(a[0].x) - a[2].x), 0, a[3].x));
 }
 
-void atanBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, quadrantAtan(a[0].x, a[1].x));
+double linearPulseValue(const Value* a) { return linearPulse(a); }
+double smoothPulseValue(const Value* a) { return softFalloff(linearPulse(a), 1); }
+double linearOnValue(const Value* a) { return rampUp(a[0].x, 0, a[1].x); }
+double linearOffValue(const Value* a) { return 1 - double(rampUp(a[0].x, 0, a[1].x)); }
+
+double smoothOnValue(const Value* a) {
+  return softFalloff(float(1 - double(rampUp(a[0].x, 0, a[1].x))), 1);
 }
 
-void modBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, double(a[0].x) - std::trunc(double(a[0].x)));
+double smoothOffValue(const Value* a) { return softFalloff(rampUp(a[0].x, 0, a[1].x), 1); }
+double randfValue(const Value*) { return float(nextRandom() * kRandomScale); }
+double randfsValue(const Value*) { return (double(float(nextRandom() * kRandomScale)) - 0.5) * 2; }
+
+template <ScalarBuiltin F>
+void scalarBuiltin(Value& acc, const Value* a, int op) {
+  combineInto(acc.x, op, F(a));
 }
 
+// Component built-ins.
 void vec2Builtin(Value& acc, const Value* a, int op) {
   combineInto(acc.x, op, a[0].x);
   combineInto(acc.y, op, a[1].x);
@@ -76,8 +94,6 @@ void curveTanBuiltin(Value& acc, const Value* a, int) {
   if (const Curve* curve = selectedCurve(a[0]); curve && curveTangent(*curve, a[1].x, tangent))
     setXyz(acc, tangent);
 }
-
-void unitBuiltin(Value& acc, const Value* a, int op) { combineInto(acc.x, op, step(a[0].x)); }
 
 // Summed from the highest component down.
 void dotBuiltin(Value& acc, const Value* a, int) {
@@ -107,63 +123,38 @@ void rotateBuiltin(Value& acc, const Value* a, int) {
   setXyz(acc, v);
 }
 
-void smoothBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, 1 - double(softFalloff(a[0].x, 1)));
-}
-
-float linearPulse(const Value* a) {
-  return float(double(rampUp(a[0].x, 0, a[1].x)) * rampDown(float(double(a[0].x) - a[2].x), 0, a[3].x));
-}
-
-void linearPulseBuiltin(Value& acc, const Value* a, int op) { combineInto(acc.x, op, linearPulse(a)); }
-
-void smoothPulseBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, softFalloff(linearPulse(a), 1));
-}
-
-void linearOnBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, rampUp(a[0].x, 0, a[1].x));
-}
-
-void linearOffBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, 1 - double(rampUp(a[0].x, 0, a[1].x)));
-}
-
-void smoothOnBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, softFalloff(float(1 - double(rampUp(a[0].x, 0, a[1].x))), 1));
-}
-
-void smoothOffBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, softFalloff(rampUp(a[0].x, 0, a[1].x), 1));
-}
-
 void srandBuiltin(Value&, const Value* a, int) { seedRandom(uint32_t(truncToInt(a[0].x))); }
-
-void randfBuiltin(Value& acc, const Value*, int op) {
-  combineInto(acc.x, op, double(float(nextRandom() * kRandomScale)));
-}
-
-void randfsBuiltin(Value& acc, const Value*, int op) {
-  combineInto(acc.x, op, (double(float(nextRandom() * kRandomScale)) - 0.5) * 2);
-}
 
 struct BuiltinEntry {
   int arity;
   BuiltinFunction impl;
+  ScalarBuiltin scalar;
 };
+
+template <ScalarBuiltin F>
+constexpr BuiltinEntry scalarEntry(int arity) {
+  return {arity, scalarBuiltin<F>, F};
+}
 
 // In the order of the built-in indices (the names are the lexer's).
 const BuiltinEntry kBuiltins[kBuiltinCount] = {
-    {1, sinBuiltin},         {1, cosBuiltin},        {1, sqrtBuiltin},      {2, powBuiltin},
-    {2, atanBuiltin},        {1, modBuiltin},        {2, vec2Builtin},      {3, vec3Builtin},
-    {4, vec4Builtin},        {2, curvePosBuiltin},   {2, curveTanBuiltin},  {1, unitBuiltin},
-    {2, dotBuiltin},         {2, crossBuiltin},      {3, rotateBuiltin},    {1, smoothBuiltin},
-    {4, linearPulseBuiltin}, {4, smoothPulseBuiltin}, {2, linearOnBuiltin}, {2, linearOffBuiltin},
-    {2, smoothOnBuiltin},    {2, smoothOffBuiltin},  {1, srandBuiltin},     {0, randfBuiltin},
-    {0, randfsBuiltin},
+    scalarEntry<sinValue>(1),         scalarEntry<cosValue>(1),
+    scalarEntry<sqrtValue>(1),        scalarEntry<powValue>(2),
+    scalarEntry<atanValue>(2),        scalarEntry<modValue>(1),
+    {2, vec2Builtin, nullptr},        {3, vec3Builtin, nullptr},
+    {4, vec4Builtin, nullptr},        {2, curvePosBuiltin, nullptr},
+    {2, curveTanBuiltin, nullptr},    scalarEntry<unitValue>(1),
+    {2, dotBuiltin, nullptr},         {2, crossBuiltin, nullptr},
+    {3, rotateBuiltin, nullptr},      scalarEntry<smoothValue>(1),
+    scalarEntry<linearPulseValue>(4), scalarEntry<smoothPulseValue>(4),
+    scalarEntry<linearOnValue>(2),    scalarEntry<linearOffValue>(2),
+    scalarEntry<smoothOnValue>(2),    scalarEntry<smoothOffValue>(2),
+    {1, srandBuiltin, nullptr},       scalarEntry<randfValue>(0),
+    scalarEntry<randfsValue>(0),
 };
 
 }  // namespace
 
 int builtinArity(int index) { return kBuiltins[index].arity; }
 BuiltinFunction builtinFunction(int index) { return kBuiltins[index].impl; }
+ScalarBuiltin builtinScalar(int index) { return kBuiltins[index].scalar; }

@@ -8,9 +8,13 @@
 #include "script/value.h"
 
 using BuiltinFunction = void (*)(Value& accumulator, const Value* arguments, int op);
+// The number a scalar built-in folds into x (in double precision).
+using ScalarBuiltin = double (*)(const Value* arguments);
 
 inline constexpr int kBuiltinCount = 25;
 inline constexpr int kMaxArguments = 4;
 
 int builtinArity(int index);
 BuiltinFunction builtinFunction(int index);
+// nullptr for the built-ins that set components themselves.
+ScalarBuiltin builtinScalar(int index);

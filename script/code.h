@@ -52,16 +52,32 @@ inline Word* elementOf(const ElementRef& ref) {
 }
 
 struct CodeNode;
+struct Term;
+
+// One step of a prepared expression: the function that folds one term into
+// the accumulator, chosen when compiling for the term's kind, the operator
+// in effect, the target's width and whether the element address is fixed.
+// The accumulator's x travels in a register from step to step: a step takes
+// it as `x` and returns the new x (accumulator.x itself is stale meanwhile).
+using TermFunction = float (*)(const Term& term, Value& accumulator, float x);
+struct Step {
+  TermFunction run;
+  const Term* term;
+};
+using StoreFunction = void (*)(const CodeNode& statement, const Value& value);
+// Runs a whole statement: evaluation and store, fused for simple statements.
+using StatementFunction = void (*)(const CodeNode& statement);
 
 struct CallNode {
   int builtin = -1;
   BuiltinFunction impl = nullptr;
+  ScalarBuiltin scalar = nullptr;  // the same function's number, for scalar built-ins
   std::vector<std::unique_ptr<CodeNode>> arguments;
 };
 
 struct Term {
   TermKind kind = TermKind::Number;
-  int32_t op = 0;     // Operator
+  int32_t op = 0;     // Operator terms: their code; other terms: the operator in effect
   float number = 0;   // Number
   ElementRef ref;     // VariableRef
   std::unique_ptr<CodeNode> group;
@@ -77,6 +93,19 @@ struct CodeNode {
   // for vector targets, else 1.
   int32_t width = 1;
   std::vector<Term> terms;
+  // The terms as prepared steps (operators fold into their operands) and
+  // the store into the target, filled by prepareExpression.
+  std::vector<Step> steps;
+  StoreFunction store = nullptr;
+  StatementFunction run = nullptr;
+  // An expression of numbers alone (also in groups) has one value, computed
+  // when compiling; call arguments and groups then use it directly.
+  bool constant = false;
+  Value constantValue;
+  // How a call argument fills its slot: from constantValue, from one fixed
+  // float element, or by running its steps.
+  enum class ArgumentForm : int32_t { Steps, Constant, FixedFloat };
+  ArgumentForm argumentForm = ArgumentForm::Steps;
 
   // Block: statements and conditions in order.
   std::vector<std::unique_ptr<CodeNode>> children;

@@ -13,5 +13,10 @@
 
 inline constexpr uint32_t kMaxLoopIterations = 10'000'000;
 
+// Chooses the step functions of an expression node (not of its nested
+// nodes, which are prepared as they are parsed) and its store function.
+// Called by the parser once the node's terms are complete.
+void prepareExpression(CodeNode& node);
+
 Value evaluate(const CodeNode& node);
 void runBlock(const CodeNode& block);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "script/error.h"
+#include "script/evaluator.h"
 #include "script/lexer.h"
 
 void throwParseError(const ParseContext& context, std::string_view message, bool tightColumn) {
@@ -45,6 +46,7 @@ std::unique_ptr<CodeNode> parseNested(ParseContext& context, const CodeNode& par
   node->targetKind = parent.targetKind;
   node->width = parent.width;
   parseExpression(context, *node, depth + 1, context.column, inArgument);
+  prepareExpression(*node);
   return node;
 }
 
@@ -58,6 +60,7 @@ Term parseCall(ParseContext& context, const CodeNode& node, int depth, int built
   term.call = std::make_unique<CallNode>();
   term.call->builtin = builtin;
   term.call->impl = builtinFunction(builtin);
+  term.call->scalar = builtinScalar(builtin);
   const int arity = builtinArity(builtin);
   if (arity == 0) {
     parseNested(context, node, depth, false);  // consumes the closing bracket

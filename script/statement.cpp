@@ -2,6 +2,7 @@
 // if/while conditions and the closing brace of a block.
 #include <cctype>
 
+#include "script/evaluator.h"
 #include "script/expression.h"
 #include "script/lexer.h"
 #include "script/resource_statements.h"
@@ -197,6 +198,7 @@ class StatementCompiler {
       if (target_->kind >= ValueKind::Vec2) node->width = int32_t(target_->kind);
     }
     parseExpression(context_, *node, 0, 0, false);
+    prepareExpression(*node);
     state_.currentBlock->children.push_back(std::move(node));
   }
 
