@@ -22,17 +22,17 @@ struct Groups {
 // else, and all the noise (one random sequence), on this one.
 void playScore(const Score& score, Groups& groups) {
   std::thread padPlayer([&] {
-    for (const NoteEvent& note : score.pad) renderPadNote(note, groups.pads, 0.42f);
+    for (const NoteEvent& note : score.pad) renderPadNote(note, groups.pads, 0.36f);
   });
   Lcg random(140);
-  for (const NoteEvent& note : score.bass) renderBassNote(note, groups.bass, 0.42f);
-  for (const NoteEvent& note : score.lead) renderLeadNote(note, groups.lead, 0.3f, false);
+  for (const NoteEvent& note : score.bass) renderBassNote(note, groups.bass, 0.9f);
+  for (const NoteEvent& note : score.lead) renderLeadNote(note, groups.lead, 0.38f, false);
   for (const NoteEvent& note : score.softLead) renderLeadNote(note, groups.softLead, 0.32f, true);
-  for (const NoteEvent& note : score.arp) renderPluckNote(note, groups.arp, 0.2f);
-  for (const NoteEvent& hit : score.kick) renderKick(hit, groups.kick, 0.9f, random);
-  for (const NoteEvent& hit : score.snare) renderSnare(hit, groups.drums, 0.42f, random);
-  for (const NoteEvent& hit : score.closedHat) renderHat(hit, groups.drums, 0.16f, false, random);
-  for (const NoteEvent& hit : score.openHat) renderHat(hit, groups.drums, 0.12f, true, random);
+  for (const NoteEvent& note : score.arp) renderPluckNote(note, groups.arp, 0.24f);
+  for (const NoteEvent& hit : score.kick) renderKick(hit, groups.kick, 0.8f, random);
+  for (const NoteEvent& hit : score.snare) renderSnare(hit, groups.drums, 0.6f, random);
+  for (const NoteEvent& hit : score.closedHat) renderHat(hit, groups.drums, 0.2f, false, random);
+  for (const NoteEvent& hit : score.openHat) renderHat(hit, groups.drums, 0.15f, true, random);
   for (const NoteEvent& hit : score.crash) renderCrash(hit, groups.drums, 0.2f, random);
   for (const NoteEvent& event : score.riser) renderRiser(event, groups.effects, 0.5f, random);
   padPlayer.join();
