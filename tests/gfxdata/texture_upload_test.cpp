@@ -1,39 +1,23 @@
 // Image and material loading into the pool, drawn with a hidden GL context.
 #include <gtest/gtest.h>
 
-#include "gfx/gl_entry_points.h"
 #include "gfx/image_encode.h"
 #include "gfx/image_texture.h"
 #include "gfx/material.h"
 #include "gfx/material_pass.h"
+#include "gfxdata/gl_context.h"
 #include "pack/pack.h"
-#include "platform/window.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-class TextureUpload : public ::testing::Test {
+class TextureUpload : public GlTest {
  protected:
-  static void SetUpTestSuite() {
-    WindowRequest request;
-    request.hidden = true;
-    request.width = 64;
-    request.height = 64;
-    std::string error;
-    contextReady = openWindow(request, error);
-    if (contextReady) loadGlEntryPoints();
-  }
-  static void TearDownTestSuite() {
-    if (!contextReady) return;
-    deleteAllTextures();
-    closeWindow();
-  }
   void SetUp() override {
-    if (!contextReady) GTEST_SKIP() << "no GL context (run under xvfb-run)";
+    GlTest::SetUp();
     resetFileLayer();
   }
 
-  static inline bool contextReady = false;
   TempDir dir;
 };
 
