@@ -14,6 +14,7 @@ namespace {
 std::string oneLine(std::string text) {
   for (char& c : text)
     if (c == '\n' || c == '\r') c = ' ';
+  while (!text.empty() && text.back() == ' ') text.pop_back();
   return text;
 }
 

@@ -67,7 +67,7 @@ float depthAt(int x, int y) {
 
 // A quad of corners +-0.5 at eye depth -2 under a frustum that gives w = 2:
 // transformed normally it covers the middle half of the viewport.
-void drawQuadBehindFrustum(const GpuProgramPair& pair) {
+void drawQuadInFrustum(const GpuProgramPair& pair) {
   resetTestState();
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_ALWAYS);
@@ -102,7 +102,7 @@ TEST_F(BlendPrograms, Add) { expectBlend(gpuPrograms.blendAdd, addBlend, "add");
 TEST_F(BlendPrograms, Sub) { expectBlend(gpuPrograms.blendSub, subBlend, "sub"); }
 
 TEST_F(BlendPrograms, MultiplyKeepsTransformedDepthAndW) {
-  drawQuadBehindFrustum(gpuPrograms.blendMultiply);
+  drawQuadInFrustum(gpuPrograms.blendMultiply);
   const int middle = kTargetSize / 2;
   // z_clip = 2/9 and w = 2 give window depth (1/9 + 1) / 2.
   EXPECT_NEAR(depthAt(middle, middle), (1.0f / 9.0f + 1.0f) / 2.0f, 1e-4);
@@ -112,7 +112,7 @@ TEST_F(BlendPrograms, MultiplyKeepsTransformedDepthAndW) {
 TEST_F(BlendPrograms, ScreenAddAndSubDrawAtDepthZeroWithWOne) {
   for (const GpuProgramPair& pair :
        {gpuPrograms.blendScreen, gpuPrograms.blendAdd, gpuPrograms.blendSub}) {
-    drawQuadBehindFrustum(pair);
+    drawQuadInFrustum(pair);
     const int middle = kTargetSize / 2;
     EXPECT_NEAR(depthAt(middle, middle), 0.5f, 1e-4);
     EXPECT_NEAR(depthAt(1, 1), 0.5f, 1e-4) << "without the divide the quad fills the viewport";

@@ -1,6 +1,7 @@
 // The compilation trace, the reports and program binding.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
