@@ -35,6 +35,14 @@ int main(int argc, char** argv) {
   }
   const std::string outDir = argv[1];
   std::vector<std::string> wanted(argv + 2, argv + argc);
+  for (const std::string& name : wanted) {
+    const auto& families = showgen::assetFamilies();
+    if (std::none_of(families.begin(), families.end(), [&](const auto& f) { return name == f.name; })) {
+      std::fprintf(stderr, "velmira-showgen: unknown family \"%s\"\n", name.c_str());
+      printUsage(stderr);
+      return 2;
+    }
+  }
   try {
     // The families are independent: make them all at once, then write them
     // in a fixed order.
