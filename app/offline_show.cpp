@@ -2,6 +2,7 @@
 
 #include "app/configuration.h"
 #include "app/frame.h"
+#include "app/music.h"
 #include "app/presentation.h"
 #include "app/show_loading.h"
 #include "gfx/gl_entry_points.h"
@@ -41,7 +42,18 @@ bool openOfflineShow(OfflineShow& show, int width, int height, std::string& erro
   request.hidden = true;
   if (!openWindow(request, error)) return false;
   createFrameTarget(show, width, height);
+  return true;
+}
+
+bool loadOfflineShow(OfflineShow& show, std::string& error) {
+  EngineState& engine = show.engine;
   show.effects = loadShowEffects(engine);
+  // Offline the music makes no sound; it stands at each frame's time so the
+  // effects read the spectrum of the samples there.
+  if (engine.musicEnabled && !startMusic(MusicOutput::Offline)) {
+    error = "the music file holds no playable MP3 stream";
+    return false;
+  }
   return true;
 }
 
@@ -50,6 +62,7 @@ void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
   EngineState& engine = show.engine;
   engine.currentTime = time;
   engine.frameTimeStep = timeStep;
+  if (engine.musicEnabled) repositionMusic(time);
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   drawShowPicture(engine, show.effects);
   presentShowPicture(engine);

@@ -19,10 +19,14 @@ struct OfflineShow {
   GLuint depthBuffer = 0;
 };
 
-// Reads the configuration of the show in the current directory, opens a
-// hidden context and loads the effects for an output of width x height.
-// False with `error` set when no GL context can be had.
+// Reads the configuration of the show in the current directory and opens a
+// hidden context with a frame target for an output of width x height. False
+// with `error` set when no GL context can be had.
 bool openOfflineShow(OfflineShow& show, int width, int height, std::string& error);
+
+// Loads the effects and starts the music (silent, following each frame's
+// time). Script errors end the process with their message.
+bool loadOfflineShow(OfflineShow& show, std::string& error);
 
 // Draws and presents the frame at `time` and reads the output back as RGB
 // rows, top row first.

@@ -4,6 +4,7 @@
 
 #include "app/configuration.h"
 #include "app/file_list.h"
+#include "app/music.h"
 #include "app/frame.h"
 #include "app/presentation.h"
 #include "app/show_clock.h"
@@ -63,7 +64,8 @@ bool startUp(const std::string& switches) {
   deriveRenderSize(engine);
   if (!openShowWindow()) return false;
   effects = loadShowEffects(engine);
-  // Then: the overlay font and comments, the music.
+  // The overlay font and the comments would be made here.
+  if (engine.musicEnabled && !startMusic()) return false;
   engine.endTime = 140.0f;
   return true;
 }
@@ -78,6 +80,16 @@ ClockKeys readClockKeys() {
   keys.right = isKeyDown(VK_RIGHT);
   keys.leftShift = isKeyDown(VK_LSHIFT);
   return keys;
+}
+
+// The music follows pauses and every jump of the show clock.
+void followClock(ShowClock& clock, MusicAction action) {
+  if (!engine.musicEnabled) return;
+  if (action != MusicAction::None) pauseMusic(action == MusicAction::Pause);
+  if (clock.resync) {
+    repositionMusic(clock.currentTime);
+    clock.resync = false;
+  }
 }
 
 void updateTitle(FrameCounter& counter, uint32_t now) {
@@ -112,10 +124,11 @@ void runFrameLoop() {
     pumpWindowEvents();
     engine.hasFocus = windowHasFocus();
     const uint32_t now = clockMilliseconds();
-    advanceShowClock(clock, now, readClockKeys(), engine.rewindEnabled, engine.seekMarks);
+    const MusicAction music =
+        advanceShowClock(clock, now, readClockKeys(), engine.rewindEnabled, engine.seekMarks);
     engine.currentTime = clock.currentTime;
     engine.frameTimeStep = clock.frameTimeStep;
-    // The music is repositioned here while clock.resync is set.
+    followClock(clock, music);
     updateTitle(counter, now);
 
     WindowMessage message = WindowMessage::None;
@@ -136,6 +149,7 @@ void runFrameLoop() {
 }
 
 void shutDown() {
+  if (engine.musicEnabled) stopMusic();
   if (engine.makeFileList) writeFileList();
   deleteAllTextures();
   closeWindow();

@@ -7,6 +7,8 @@ int runToolPack(int argc, char** argv);
 int runToolEval(int argc, char** argv);
 int runToolSpectrum(int argc, char** argv);
 int runToolPrograms(int argc, char** argv);
+int runToolRender(int argc, char** argv);
+int runToolLint(int argc, char** argv);
 int runToolMesh(int argc, char** argv);
 int runToolImage(int argc, char** argv);
 int runToolMaterial(int argc, char** argv);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/offline_show.h"
+#include "app/show_loading.h"
 #include "tools/tool_commands.h"
 
 int runToolLint(int argc, char** argv) {
@@ -34,6 +35,7 @@ int runToolLint(int argc, char** argv) {
     fprintf(stderr, "velmira-tool lint: no GL context: %s\n", reason.c_str());
     return 1;
   }
+  show.effects = loadShowEffects(show.engine);
   int index = 0;
   for (const auto& effect : show.effects)
     printf("%d %s %s %g %g\n", index++, effect->kind.c_str(), effect->definitionName().c_str(),

@@ -114,8 +114,9 @@ int runToolRender(int argc, char** argv) {
   }
   OfflineShow show;
   std::string reason;
-  if (!openOfflineShow(show, options.width, options.height, reason)) {
-    fprintf(stderr, "velmira-tool render: no GL context: %s\n", reason.c_str());
+  if (!openOfflineShow(show, options.width, options.height, reason) ||
+      !loadOfflineShow(show, reason)) {
+    fprintf(stderr, "velmira-tool render: cannot load the show: %s\n", reason.c_str());
     return 1;
   }
   const bool progress = stderrIsTerminal();
