@@ -210,16 +210,22 @@ void addDrums(Score& score) {
       }
     }
   }
-  // A snare roll into the groove.
+  // A snare roll into the groove, and short fills closing the phrases.
   for (int step = 0; step < 16; ++step) {
     score.snare.push_back({at(15, step), 0.2, 0, 0.25f + 0.045f * step});
   }
-  for (int bar : {16, 24, 40, 48, 60, 64, 68}) score.crash.push_back({at(bar, 0), 2.5, 0, 1.0f});
+  for (int bar : {23, 31, 47, 55, 63}) {
+    for (int step : {13, 14, 15}) score.snare.push_back({at(bar, step), 0.2, 0, 0.5f + 0.1f * (step - 13)});
+  }
+  for (int bar : {8, 16, 24, 40, 48, 60, 64, 68}) {
+    score.crash.push_back({at(bar, 0), 2.5, 0, bar == 8 ? 0.6f : 1.0f});
+  }
   // The show ends on one last hit under the held chord.
   score.kick.push_back({at(68, 0), 0.45, 0, 1.0f});
 }
 
 void addRisers(Score& score) {
+  score.riser.push_back({at(6, 0), 2 * kBarSeconds, 0, 0.5f});
   for (int bar : {14, 38, 58}) score.riser.push_back({at(bar, 0), 2 * kBarSeconds, 0, 1.0f});
 }
 
