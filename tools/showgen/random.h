@@ -1,6 +1,7 @@
-// Deterministic random numbers for the generator: the engine's linear
-// congruential generator (state * 214013 + 2531011, 15-bit results), so every
-// generated file is the same on every run.
+// Deterministic random numbers for the generator: the formula of the engine's
+// linear congruential generator (state * 214013 + 2531011, 15-bit results),
+// as separate streams rather than the engine's one global state, because the
+// asset families are made concurrently and each needs its own sequence.
 #pragma once
 
 #include <cstdint>
