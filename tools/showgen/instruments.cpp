@@ -145,7 +145,7 @@ void renderKick(const NoteEvent& hit, std::vector<float>& out, float gain, Lcg& 
     const float t = static_cast<float>(i) / kSampleRate;
     const float hz = 46.0f + 130.0f * std::exp(-t / 0.03f) + 40.0f * std::exp(-t / 0.004f);
     phase += hz / kSampleRate;
-    const float body = std::sin(kTwoPi * phase) * std::exp(-t / 0.2f) * std::fmin(1.0f, t / 0.0015f);
+    const float body = std::sin(kTwoPi * phase) * std::exp(-t / 0.16f) * std::fmin(1.0f, t / 0.0015f);
     const float click = random.noise() * std::exp(-t / 0.0025f) * 0.25f;
     out[first + i] += std::tanh(1.5f * (body + click)) * (1.0f / std::tanh(1.5f)) * level *
                       tailFade(i, count);

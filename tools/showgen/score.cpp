@@ -193,7 +193,7 @@ void addDrums(Score& score) {
     const bool full = section != kBuild;
     for (int beat = 0; beat < 4; ++beat) {
       score.kick.push_back({at(bar, beat * 4), 0.45, 0, 1.0f});
-      if ((bar >= 12 || full) && beat % 2 == 1) score.snare.push_back({at(bar, beat * 4), 0.3, 0, 0.9f});
+      if ((bar >= 12 || full) && beat % 2 == 1) score.snare.push_back({at(bar, beat * 4), 0.45, 0, 0.9f});
     }
     for (int step = 0; step < 16; ++step) {
       const float humanise = static_cast<float>(random.range(-0.08, 0.08));
@@ -203,7 +203,7 @@ void addDrums(Score& score) {
       }
       const bool openHats = section != kGroove || bar >= 24;
       if (openHats && step % 4 == 2) {
-        score.openHat.push_back({at(bar, step), 0.4, 0, 0.6f + humanise});
+        score.openHat.push_back({at(bar, step), 0.6, 0, 0.6f + humanise});
       } else {
         const float velocity = step % 4 == 2 ? 0.8f : (step % 2 ? 0.35f : 0.5f);
         score.closedHat.push_back({at(bar, step), 0.1, 0, velocity + humanise});
