@@ -119,4 +119,6 @@ struct CodeNode {
   std::unique_ptr<Variable> leftNumber, rightNumber;
   int32_t line = 0;                              // where a while was written
   const std::string* definitionName = nullptr;  // named by the loop guard
+  mutable uint64_t loopRun = 0;                  // the run loopPasses counts in
+  mutable uint32_t loopPasses = 0;
 };

@@ -358,17 +358,40 @@ inline bool conditionHolds(const CodeNode& node) {
   return false;
 }
 
+uint32_t loopLimit = kMaxLoopIterations;
+uint64_t currentRun = 0;
+
 [[noreturn]] void throwRunawayLoop(const CodeNode& loop) {
   const std::string name = loop.definitionName ? *loop.definitionName : std::string();
   throw ScriptError(kRuntimeErrorCaption,
                     "Endless loop\n while on line " + std::to_string(loop.line) + " ran " +
-                        std::to_string(kMaxLoopIterations) + " times\n\n from\n " + name + "\n\n");
+                        std::to_string(loopLimit) + " times\n\n from\n " + name + "\n\n");
 }
 
+void runChildren(const CodeNode& block);
+
 void runLoop(const CodeNode& loop) {
-  for (uint32_t passes = 0; conditionHolds(loop); ++passes) {
-    if (passes == kMaxLoopIterations) throwRunawayLoop(loop);
-    runBlock(loop);
+  if (loop.loopRun != currentRun) {
+    loop.loopRun = currentRun;
+    loop.loopPasses = 0;
+  }
+  while (conditionHolds(loop)) {
+    if (loop.loopPasses == loopLimit) throwRunawayLoop(loop);
+    ++loop.loopPasses;
+    runChildren(loop);
+  }
+}
+
+void runChildren(const CodeNode& block) {
+  for (const auto& child : block.children) {
+    const CodeNode& node = *child;
+    switch (node.nodeKind) {
+      case NodeKind::Statement: node.run(node); break;
+      case NodeKind::If:
+        if (conditionHolds(node)) runChildren(node);
+        break;
+      case NodeKind::While: runLoop(node); break;
+    }
   }
 }
 
@@ -420,15 +443,9 @@ Value evaluate(const CodeNode& node) {
   return acc;
 }
 
+void setLoopIterationLimit(uint32_t limit) { loopLimit = limit; }
+
 void runBlock(const CodeNode& block) {
-  for (const auto& child : block.children) {
-    const CodeNode& node = *child;
-    switch (node.nodeKind) {
-      case NodeKind::Statement: node.run(node); break;
-      case NodeKind::If:
-        if (conditionHolds(node)) runBlock(node);
-        break;
-      case NodeKind::While: runLoop(node); break;
-    }
-  }
+  ++currentRun;
+  runChildren(block);
 }

@@ -2,8 +2,9 @@
 // expression's terms left to right into a Value and storing the result into
 // the target element. It looks nothing up and allocates nothing.
 //
-// A single while loop that still holds after kMaxLoopIterations passes in one
-// run stops with a ScriptError (caption "RUNTIME EFFECT ERROR") naming the
+// A while loop whose passes in one run (one call of runBlock from outside,
+// nested loops counting every pass of the inner loop) would exceed the limit
+// stops with a ScriptError (caption "RUNTIME EFFECT ERROR") naming the
 // definition and the line, instead of freezing the show.
 #pragma once
 
@@ -12,6 +13,9 @@
 #include "script/code.h"
 
 inline constexpr uint32_t kMaxLoopIterations = 10'000'000;
+
+// Changes the limit (kMaxLoopIterations by default); fuzzing uses a small one.
+void setLoopIterationLimit(uint32_t limit);
 
 // Chooses the step functions of an expression node (not of its nested
 // nodes, which are prepared as they are parsed) and its store function.

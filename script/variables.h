@@ -84,8 +84,9 @@ struct VariableTable {
   std::vector<std::unique_ptr<Variable>> replaced;
 };
 
-// Declared sizes are kept within this many elements; smaller than 1 counts as 1.
-inline constexpr int32_t kMaxElements = 1 << 20;
+// Declared sizes are kept within this many elements (a vec4 array then holds
+// at most 1 MiB); smaller than 1 counts as 1.
+inline constexpr int32_t kMaxElements = 1 << 16;
 
 Variable* findVariable(const VariableTable& table, std::string_view name);
 

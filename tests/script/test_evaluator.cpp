@@ -121,6 +121,18 @@ TEST(Evaluator, RunawayLoopStopsWithARuntimeError) {
   }
 }
 
+TEST(Evaluator, LoopGuardCountsInnerLoopPassesOverTheWholeRun) {
+  setLoopIterationLimit(1000);
+  CompiledScript compiled;
+  compiled.compile("int a; int b; while (a < 100) { a = a + 1; b = 0; while (b < 20) { b = b + 1; } }");
+  EXPECT_THROW(compiled.run(), ScriptError);  // 2000 inner passes in one run
+  CompiledScript fits;
+  fits.compile("int a; int b; while (a < 40) { a = a + 1; b = 0; while (b < 20) { b = b + 1; } }");
+  EXPECT_NO_THROW(fits.run());
+  EXPECT_NO_THROW(fits.run());  // 800 inner passes per run
+  setLoopIterationLimit(kMaxLoopIterations);
+}
+
 TEST(Evaluator, LoopGuardCountsEachRunSeparately) {
   // 6 million passes per run, twice: each run stays under the limit.
   auto compiled = runBody("int i = 0; while (i < 6000000) { i = i + 1; }");
