@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/glyph_meshes.h"
 #include "gfx/render_targets.h"
 #include "gfx/texture_pool.h"
 #include "pack/pack.h"
@@ -52,6 +53,7 @@ EffectList loadEffects(const std::string& timelineFileName, EffectFactory create
                        const ResourceLoaders& loaders) {
   EffectList effects;
   createFloatTarget();
+  loadGlyphMeshes();
   std::vector<uint8_t> bytes;
   if (timelineFileName.empty() || loadFile(timelineFileName, bytes) == kLoadMissing) return effects;
   for (const TimelineEntry& entry : parseTimeline(asText(bytes))) {

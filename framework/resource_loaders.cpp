@@ -1,6 +1,8 @@
 #include "framework/resource_loaders.h"
 
 #include "gfx/image_texture.h"
+#include "gfx/material.h"
+#include "gfx/mesh_lwo2.h"
 
 namespace {
 
@@ -15,6 +17,13 @@ ResourceLoaders makeLoaders() {
   };
   loaders.makeTexture = [](const std::string& name, int width, int height) {
     makeTexture(false, width, name, height, nullptr, GL_RGBA);
+  };
+  loaders.loadMesh = [](const std::string& file) {
+    return std::make_shared<Mesh>(loadMesh(file));
+  };
+  // Materials stay in the material store for the life of the process.
+  loaders.loadMaterial = [](const std::string& file) {
+    return std::shared_ptr<Material>(loadMaterial(file), [](Material*) {});
   };
   return loaders;
 }
