@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gfx/image_texture.h"
+#include "gfx/math.h"
 #include "pack/pack.h"
 
 namespace {
@@ -102,7 +103,7 @@ void readNumbers(const std::string& value, std::span<float> field) {
 }
 
 void readRepeatMode(const std::string& value, GLint& mode) {
-  switch (static_cast<int>(strtof(value.c_str(), nullptr))) {
+  switch (truncToInt(strtof(value.c_str(), nullptr))) {
     case 0: mode = GL_CLAMP; break;
     case 1: mode = GL_REPEAT; break;
     case 2: mode = GL_MIRRORED_REPEAT; break;

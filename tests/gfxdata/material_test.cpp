@@ -58,6 +58,9 @@ TEST(MaterialFile, RepeatModesMapZeroToTwoAndIgnoreOtherNumbers) {
   EXPECT_EQ(m.textureEnvRepeatMode, GL_REPEAT);
   const Material clamped = parse("textureEnvRepeatMode = 0\ntextureEnvRepeatMode = 7\n").material;
   EXPECT_EQ(clamped.textureEnvRepeatMode, GL_CLAMP);
+  const Material huge = parse("textureRepeatMode = 1e12\ntextureBumpRepeatMode = nan\n").material;
+  EXPECT_EQ(huge.textureRepeatMode, GL_REPEAT);
+  EXPECT_EQ(huge.textureBumpRepeatMode, GL_REPEAT);
 }
 
 TEST(MaterialFile, TextureAndTextureBumpNamingOneImageGiveTwoPoolNames) {
