@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/presentation.h"
+#include "effects/camera.h"
 #include "framework/timeline.h"
 #include "gfx/gl.h"
 #include "gfx/texture_pool.h"
@@ -13,12 +14,7 @@ void drawShowPicture(const EngineState& engine, const EffectList& effects) {
 }
 
 void presentShowPicture(const EngineState& engine) {
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  setup2D();
   copyScreenToTexture("screen", engine.renderWidth, engine.renderHeight);
 
   glDisable(GL_BLEND);
