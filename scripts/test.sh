@@ -17,7 +17,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMIRA_WERROR=
 cmake --build build -j"$jobs"
 
 echo "== build with sanitizers and fuzz harnesses (clang)"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DVELMIRA_WERROR=ON -DVELMIRA_SANITIZE=ON -DVELMIRA_FUZZ=ON -DVELMIRA_BENCH=OFF
 cmake --build build-sanitize -j"$jobs"
