@@ -11,6 +11,7 @@
 #include "platform/message.h"
 #include "script/recording_loaders.h"
 #include "script/script.h"
+#include "script/variable_text.h"
 #include "tools/tool_commands.h"
 
 namespace {
@@ -84,36 +85,6 @@ bool parseOptions(int argc, char** argv, EvalOptions& options) {
   return !options.definition.empty();
 }
 
-void printFloat(float value) { printf(" %.9g", double(value)); }
-
-void printVariable(const Variable& v) {
-  printf("%s %s", v.name.c_str(), kindKeyword(v.kind));
-  switch (v.kind) {
-    case ValueKind::Int:
-      printf(" %u", v.count);
-      for (uint32_t i = 0; i < v.count; ++i) printf(" %d", elementWords(v, i)->i);
-      break;
-    case ValueKind::Float:
-      printf(" %u", v.count);
-      for (uint32_t i = 0; i < v.count; ++i) printFloat(elementWords(v, i)->f);
-      break;
-    case ValueKind::Vec2:
-    case ValueKind::Vec3:
-    case ValueKind::Vec4:
-      printf(" %u", v.count);
-      for (uint32_t i = 0; i < v.count * v.stride; ++i) printFloat(v.data[i].f);
-      break;
-    case ValueKind::Curve: printf(" %u", v.list->count); break;
-    case ValueKind::Mesh:
-    case ValueKind::Material: printf(" %zu", listEntryCount(v)); break;
-    case ValueKind::String: printf(" \"%s\"", v.text->text.c_str()); break;
-    case ValueKind::Texture:
-      for (const std::string& name : v.list->textureNames) printf(" \"%s\"", name.c_str());
-      break;
-  }
-  printf("\n");
-}
-
 void evaluateDefinition(Script& script, const EvalOptions& options, std::string_view body) {
   RecordingLoaders recording;
   CompileEnvironment environment{&recording.loaders, options.inputs};
@@ -153,6 +124,7 @@ int runToolEval(int argc, char** argv) {
   } catch (const ScriptError& error) {
     fatalMessage(error.caption, error.text);
   }
-  for (const auto& [name, variable] : script.variables.byName) printVariable(*variable);
+  const std::string listing = describeVariables(script.variables);
+  fwrite(listing.data(), 1, listing.size(), stdout);
   return 0;
 }

@@ -1,5 +1,6 @@
 // Variable declarations and the statements that fill list variables at
 // compile time: curve, string, mesh, material and texture.
+#include "script/variable_text.h"
 #include "script_test_support.h"
 
 namespace {
@@ -131,6 +132,32 @@ TEST(TextureStatement, LiteralAfterAClosedLoadIsItsNameArgument) {
   compiled.compile("texture t = textureLoad(\"a.png\"), \"b\";");
   EXPECT_EQ(textureNames(compiled, "t"), std::vector<std::string>{"a.png"});
   EXPECT_EQ(compiled.recording.requests.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VariableText, EveryKindInTheListingFormat) {
+  CompiledScript compiled;
+  compiled.environment.inputTextureNames = {"input"};
+  compiled.compile(
+      "int n[2] = 0 - 3; float f = 0.1; vec2 v[2]; v[1] = vec2(1.5, 2); string s = \"a b\"; string e;"
+      "texture t = \"in0\", \"x\"; texture none; mesh m = \"a\", \"b\"; material mt; curve c = \"x\";");
+  compiled.run();
+  EXPECT_EQ(describeVariables(compiled.script.variables),
+            "c curve 1\n"
+            "e string \"\"\n"
+            "f float 1 0.100000001\n"
+            "m mesh 2\n"
+            "mt material 0\n"
+            "n int 2 -3 0\n"
+            "none texture\n"
+            "s string \"a b\"\n"
+            "t texture \"input\" \"x\"\n"
+            "v vec2 2 0 0 1.5 2\n"
+            "v.x float 2 0 1.5\n"
+            "v.y float 2 0 2\n");
 }
 
 }  // namespace
