@@ -1,7 +1,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cmath>
 #include <csetjmp>
 #include <cstring>
 
@@ -112,8 +111,13 @@ bool readImage(PngRead& read) {
   return !read.tooLarge;
 }
 
+// Rounds to nearest (ties to even) and clamps to 0..255; not-a-number gives
+// 0. Adding and removing 1.5 * 2^52 rounds without a library call.
 uint8_t clampToByte(double value) {
-  return static_cast<uint8_t>(std::clamp(std::nearbyint(value), 0.0, 255.0));
+  if (!(value > 0.0)) return 0;
+  if (value >= 255.0) return 255;
+  constexpr double kRounding = 6755399441055744.0;
+  return static_cast<uint8_t>((value + kRounding) - kRounding);
 }
 
 void convertTrueColourRow(const uint8_t* row, int width, int channels,

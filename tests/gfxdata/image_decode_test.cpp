@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "gfx/image.h"
@@ -77,6 +78,13 @@ TEST(PngDecode, SaturationZeroGivesTheLuminanceAndAboveOnePushesAwayFromGreyAndC
   vivid.saturation = 2.0f;
   EXPECT_EQ(pixelAt(decodePngOk(onePixelPng(200, 100, 50), vivid), 0, 0),
             (std::vector<uint8_t>{255, 76, 0, 255}));
+  // A saturation that is not a number (a script may pass one) gives black.
+  uint8_t out[3] = {9, 9, 9};
+  saturatePixel(200, 100, 50, std::nanf(""), out);
+  EXPECT_EQ(std::vector<uint8_t>(out, out + 3), (std::vector<uint8_t>{0, 0, 0}));
+  // Ties round to even, as the FPU does.
+  saturatePixel(0.5f, 1.5f, 2.5f, 1.0f, out);
+  EXPECT_EQ(std::vector<uint8_t>(out, out + 3), (std::vector<uint8_t>{0, 2, 2}));
 }
 
 TEST(PngDecode, TintAndBrightnessApplyToTrueColourButNotToPalettes) {
