@@ -117,7 +117,7 @@ void BM_JpegDecode(benchmark::State& state) {
 
 BENCHMARK(BM_Lwo2Load)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecomputeNormals)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PngDecode)->Arg(3)->Arg(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngDecode)->Arg(0)->Arg(3)->Arg(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PngDecodeSaturated)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_JpegDecode)->Arg(3)->Arg(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JpegDecode)->Arg(0)->Arg(3)->Arg(15)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
