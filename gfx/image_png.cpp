@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
 #include "gfx/image.h"
@@ -89,6 +90,7 @@ void readImageUnguarded(PngRead& read) {
   read.bitDepth = png_get_bit_depth(read.png, read.info);
   read.colorType = png_get_color_type(read.png, read.info);
   if (int64_t(read.width) * read.height > kMaxImagePixels) {
+    fprintf(stderr, "PNG image of %ux%u is too large\n", read.width, read.height);
     read.tooLarge = true;
     return;
   }

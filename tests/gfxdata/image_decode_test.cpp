@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -117,6 +118,23 @@ TEST(PngDecode, WrongSignatureTruncatedAndCorruptDataGiveNoImage) {
   std::vector<uint8_t> damaged = whole;
   damaged[whole.size() / 2] ^= 0x5A;  // inside the image data: the checksum fails
   EXPECT_EQ(decodePng(damaged, {}, image), kPngCorrupt);
+}
+
+TEST(PngDecode, ForgedHugeSizeIsRefusedBeforeAllocating) {
+  // Signature and a valid IHDR for 16384 x 16384 RGBA.
+  std::vector<uint8_t> bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
+  const uint8_t header[] = {'I', 'H', 'D', 'R', 0, 0, 0x40, 0, 0, 0, 0x40, 0, 8, 6, 0, 0, 0};
+  bytes.insert(bytes.end(), std::begin(header), std::end(header));
+  const uLong crc = crc32(0, header, sizeof header);
+  for (const int shift : {24, 16, 8, 0}) bytes.push_back(uint8_t(crc >> shift));
+  // An empty IDAT chunk: the size is checked once the image data begins.
+  const uint8_t data[] = {0, 0, 0, 0, 'I', 'D', 'A', 'T'};
+  bytes.insert(bytes.end(), std::begin(data), std::end(data));
+  const uLong dataCrc = crc32(0, data + 4, 4);
+  for (const int shift : {24, 16, 8, 0}) bytes.push_back(uint8_t(dataCrc >> shift));
+  DecodedImage image;
+  EXPECT_EQ(decodePng(bytes, {}, image), kPngCorrupt);
+  EXPECT_TRUE(image.pixels.empty());
 }
 
 TEST(JpegDecode, DecodesRgbRowsInFileOrder) {
