@@ -100,25 +100,9 @@ float clamp01(float x) {
   return x;
 }
 
-float step(float x) { return x >= 0 ? 1.0f : 0.0f; }
-
 float fraction(float x) {
   if (x >= 0) return float(double(x) - std::trunc(double(x)));
   return float(1 - (-double(x) - std::trunc(-double(x))));
-}
-
-float rampUp(float x, float start, float length) {
-  if (!(x >= start)) return 0;
-  const double d = double(x) - start;
-  if (length > d) return float(d / length);
-  return 1;
-}
-
-float rampDown(float x, float start, float length) {
-  if (!(x >= start)) return 1;
-  const double d = double(x) - start;
-  if (length > d) return float(1 - d / length);
-  return 0;
 }
 
 float pulse(float x, float upStart, float upLength, float downStart, float downLength) {

@@ -47,13 +47,24 @@ void multiply(const float* a, const float* b, float* out);
 
 float clamp01(float x);
 // 1 for x >= 0, else 0 (also for not-a-number).
-float step(float x);
+inline float step(float x) { return x >= 0 ? 1.0f : 0.0f; }
 // Always in [0, 1]: the fractional part, wrapped upward for negative x.
 float fraction(float x);
 // 0 before start (and when unordered), rising linearly to 1 over `length`.
-float rampUp(float x, float start, float length);
+inline float rampUp(float x, float start, float length) {
+  if (!(x >= start)) return 0;
+  const double d = double(x) - start;
+  if (length > d) return float(d / length);
+  return 1;
+}
+
 // 1 before start (and when unordered), falling linearly to 0 over `length`.
-float rampDown(float x, float start, float length);
+inline float rampDown(float x, float start, float length) {
+  if (!(x >= start)) return 1;
+  const double d = double(x) - start;
+  if (length > d) return float(1 - d / length);
+  return 0;
+}
 float pulse(float x, float upStart, float upLength, float downStart, float downLength);
 // The soft-object field: 1 at r = 0 falling to 0 at r = radius with zero
 // slope at both ends; 0 unless r < radius, 1 for r <= 0.

@@ -36,35 +36,37 @@ void setXyz(Value& accumulator, const Vec3& v) {
 
 // Scalar built-ins: one number from the arguments' x components, folded
 // into x with the pending operator.
-double sinValue(const Value* a) { return std::sin(double(a[0].x)); }
-double cosValue(const Value* a) { return std::cos(double(a[0].x)); }
-double sqrtValue(const Value* a) { return std::sqrt(double(a[0].x)); }
-double powValue(const Value* a) { return powerSigned(a[0].x, a[1].x, true); }
-double atanValue(const Value* a) { return quadrantAtan(a[0].x, a[1].x); }
-double modValue(const Value* a) { return double(a[0].x) - std::trunc(double(a[0].x)); }
-double unitValue(const Value* a) { return step(a[0].x); }
-double smoothValue(const Value* a) { return 1 - double(softFalloff(a[0].x, 1)); }
+double sinValue(const float* a) { return std::sin(double(a[0])); }
+double cosValue(const float* a) { return std::cos(double(a[0])); }
+double sqrtValue(const float* a) { return std::sqrt(double(a[0])); }
+double powValue(const float* a) { return powerSigned(a[0], a[1], true); }
+double atanValue(const float* a) { return quadrantAtan(a[0], a[1]); }
+double modValue(const float* a) { return double(a[0]) - std::trunc(double(a[0])); }
+double unitValue(const float* a) { return step(a[0]); }
+double smoothValue(const float* a) { return 1 - double(softFalloff(a[0], 1)); }
 
-float linearPulse(const Value* a) {
-  return float(double(rampUp(a[0].x, 0, a[1].x)) * rampDown(float(double(a[0].x) - a[2].x), 0, a[3].x));
+float linearPulse(const float* a) {
+  return float(double(rampUp(a[0], 0, a[1])) * rampDown(float(double(a[0]) - a[2]), 0, a[3]));
 }
 
-double linearPulseValue(const Value* a) { return linearPulse(a); }
-double smoothPulseValue(const Value* a) { return softFalloff(linearPulse(a), 1); }
-double linearOnValue(const Value* a) { return rampUp(a[0].x, 0, a[1].x); }
-double linearOffValue(const Value* a) { return 1 - double(rampUp(a[0].x, 0, a[1].x)); }
+double linearPulseValue(const float* a) { return linearPulse(a); }
+double smoothPulseValue(const float* a) { return softFalloff(linearPulse(a), 1); }
+double linearOnValue(const float* a) { return rampUp(a[0], 0, a[1]); }
+double linearOffValue(const float* a) { return 1 - double(rampUp(a[0], 0, a[1])); }
 
-double smoothOnValue(const Value* a) {
-  return softFalloff(float(1 - double(rampUp(a[0].x, 0, a[1].x))), 1);
+double smoothOnValue(const float* a) {
+  return softFalloff(float(1 - double(rampUp(a[0], 0, a[1]))), 1);
 }
 
-double smoothOffValue(const Value* a) { return softFalloff(rampUp(a[0].x, 0, a[1].x), 1); }
-double randfValue(const Value*) { return float(nextRandom() * kRandomScale); }
-double randfsValue(const Value*) { return (double(float(nextRandom() * kRandomScale)) - 0.5) * 2; }
+double smoothOffValue(const float* a) { return softFalloff(rampUp(a[0], 0, a[1]), 1); }
+double randfValue(const float*) { return float(nextRandom() * kRandomScale); }
+double randfsValue(const float*) { return (double(float(nextRandom() * kRandomScale)) - 0.5) * 2; }
 
 template <ScalarBuiltin F>
 void scalarBuiltin(Value& acc, const Value* a, int op) {
-  combineInto(acc.x, op, F(a));
+  float x[kMaxArguments] = {};
+  for (int j = 0; a && j < kMaxArguments; ++j) x[j] = a[j].x;
+  combineInto(acc.x, op, F(x));
 }
 
 // Component built-ins.

@@ -8,10 +8,14 @@
 #include "script/value.h"
 
 using BuiltinFunction = void (*)(Value& accumulator, const Value* arguments, int op);
-// The number a scalar built-in folds into x (in double precision).
-using ScalarBuiltin = double (*)(const Value* arguments);
+// The number a scalar built-in folds into x (in double precision), from the
+// x components of its arguments: all a scalar built-in reads.
+using ScalarBuiltin = double (*)(const float* argumentsX);
 
 inline constexpr int kBuiltinCount = 25;
+// The vector constructors vec2, vec3, vec4 (consecutive indices).
+inline constexpr int kBuiltinVec2 = 6;
+inline constexpr int kBuiltinVec4 = 8;
 inline constexpr int kMaxArguments = 4;
 
 int builtinArity(int index);

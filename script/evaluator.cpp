@@ -154,14 +154,40 @@ struct CallStep {
   }
 };
 
+// The x component of an argument, all that scalar built-ins and the vector
+// constructors read.
+inline float argumentX(const CodeNode& argument) {
+  switch (argument.argumentForm) {
+    case CodeNode::ArgumentForm::Constant: return argument.constantValue.x;
+    case CodeNode::ArgumentForm::FixedFloat:
+      return apply<kAdd>(0.0f, argument.steps[0].term->ref.fixed->f);
+    case CodeNode::ArgumentForm::Steps: break;
+  }
+  Value value;
+  evaluateInto(argument, value);
+  return value.x;
+}
+
 // A scalar built-in: its number is folded straight into x.
 template <int Op, int Arity>
 struct ScalarCallStep {
   static float run(const Term& term, Value&, float x) {
     const CallNode& call = *term.call;
-    ArgumentSlots slots;
-    for (int j = 0; j < Arity; ++j) fillArgument(*call.arguments[size_t(j)], slots.values[j]);
-    return float(combine(Op, x, call.scalar(Arity ? slots.values : nullptr)));
+    float arguments[kMaxArguments] = {};
+    for (int j = 0; j < Arity; ++j) arguments[j] = argumentX(*call.arguments[size_t(j)]);
+    return float(combine(Op, x, call.scalar(arguments)));
+  }
+};
+
+// vec2, vec3, vec4: each argument's x folds into one component.
+template <int Op, int Arity>
+struct VectorCallStep {
+  static float run(const Term& term, Value& acc, float x) {
+    const auto& arguments = term.call->arguments;
+    if constexpr (Arity >= 2) acc.y = apply<Op>(acc.y, argumentX(*arguments[1]));
+    if constexpr (Arity >= 3) acc.z = apply<Op>(acc.z, argumentX(*arguments[2]));
+    if constexpr (Arity >= 4) acc.w = apply<Op>(acc.w, argumentX(*arguments[3]));
+    return apply<Op>(x, argumentX(*arguments[0]));
   }
 };
 
@@ -178,7 +204,10 @@ TermFunction callTable(int op, size_t arity) {
 
 TermFunction callStep(const CallNode& call, int op) {
   const size_t arity = call.arguments.size();
-  return call.scalar ? callTable<ScalarCallStep>(op, arity) : callTable<CallStep>(op, arity);
+  if (call.scalar) return callTable<ScalarCallStep>(op, arity);
+  if (call.builtin >= kBuiltinVec2 && call.builtin <= kBuiltinVec4)
+    return callTable<VectorCallStep>(op, arity);
+  return callTable<CallStep>(op, arity);
 }
 
 template <template <int, int> class S, int Op>
