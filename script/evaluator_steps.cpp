@@ -179,15 +179,18 @@ struct ScalarCallStep {
   }
 };
 
-// vec2, vec3, vec4: each argument's x folds into one component.
+// vec2, vec3, vec4: each argument's x folds into one component. Arguments
+// are evaluated in order, as they may draw random numbers.
 template <int Op, int Arity>
 struct VectorCallStep {
   static float run(const Term& term, Value& acc, float x) {
     const auto& arguments = term.call->arguments;
-    if constexpr (Arity >= 2) acc.y = apply<Op>(acc.y, argumentX(*arguments[1]));
-    if constexpr (Arity >= 3) acc.z = apply<Op>(acc.z, argumentX(*arguments[2]));
-    if constexpr (Arity >= 4) acc.w = apply<Op>(acc.w, argumentX(*arguments[3]));
-    return apply<Op>(x, argumentX(*arguments[0]));
+    float a[kMaxArguments] = {};
+    for (int j = 0; j < Arity; ++j) a[j] = argumentX(*arguments[size_t(j)]);
+    if constexpr (Arity >= 2) acc.y = apply<Op>(acc.y, a[1]);
+    if constexpr (Arity >= 3) acc.z = apply<Op>(acc.z, a[2]);
+    if constexpr (Arity >= 4) acc.w = apply<Op>(acc.w, a[3]);
+    return apply<Op>(x, a[0]);
   }
 };
 

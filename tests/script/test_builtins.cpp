@@ -78,6 +78,13 @@ TEST(Builtins, RandomSequence) {
   EXPECT_EQ(nextRandom(), 6334);
 }
 
+TEST(Builtins, ArgumentsAreEvaluatedInOrder) {
+  auto compiled = runBody("srand(1); vec3 v = vec3(randf(), randf(), randf()) * 32767;");
+  EXPECT_FLOAT_EQ(compiled->f("v", 0, 0), 41);
+  EXPECT_FLOAT_EQ(compiled->f("v", 0, 1), 18467);
+  EXPECT_FLOAT_EQ(compiled->f("v", 0, 2), 6334);
+}
+
 TEST(Builtins, SrandLeavesTheAccumulator) {
   auto compiled = runBody("float x = 5 srand(7);");
   EXPECT_EQ(compiled->f("x"), 5);
