@@ -68,7 +68,8 @@ inline constexpr size_t kMaxStatementLength = 2047;
 // Blocks nest at most this deep.
 inline constexpr int kMaxBlockDepth = 256;
 
-// Compiles one statement text (ending with its ';', '{' or '}').
+// Compiles one statement text (ending with its ';', '{' or '}'); bytes past
+// kMaxStatementLength are not read.
 void compileStatement(Script& script, std::string_view statement,
                       const CompileEnvironment& environment);
 

@@ -219,7 +219,7 @@ class StatementCompiler {
 }  // namespace
 
 void compileStatement(Script& script, std::string_view piece, const CompileEnvironment& environment) {
-  const std::string statement = stripComments(piece, script.state.line);
+  const std::string statement = stripComments(piece.substr(0, kMaxStatementLength), script.state.line);
   if (isBlank(statement)) return;
   script.state.column = 0;
   script.state.assignmentPending = false;

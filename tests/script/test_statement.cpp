@@ -133,6 +133,13 @@ TEST(StatementCompiler, OverlongStatementsAreCut) {
             std::string::npos);
 }
 
+TEST(StatementCompiler, DeepGroupsWithinOneStatement) {
+  auto compiled = runBody("float x = " + std::string(1000, '(') + "2" + std::string(1000, ')') + ";");
+  EXPECT_EQ(compiled->f("x"), 2);
+  EXPECT_NE(compileError("float x = " + std::string(2100, '(') + ";").find("Variable named  not found."),
+            std::string::npos);
+}
+
 TEST(StatementCompiler, ByteFFEndsAStatementWithoutBeingKept) {
   auto compiled = runBody("float x = 4\xff float y = 2;");
   EXPECT_EQ(compiled->f("x"), 4);
