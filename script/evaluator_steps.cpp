@@ -6,6 +6,12 @@
 
 #include "script/evaluator.h"
 
+// Components are written one by one from step to step; pairing two of them
+// into one vector load stalls on the separate stores before it.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 namespace {
 
 // Float operands: the float operation rounds exactly as the operation in
