@@ -5,12 +5,17 @@
 #include "framework/timeline.h"
 #include "gfx/gl.h"
 #include "gfx/texture_pool.h"
+#include "platform/message.h"
 
 void drawShowPicture(const EngineState& engine, const EffectList& effects) {
   glViewport(0, 0, engine.renderWidth, engine.renderHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  runTimeline(effects, engine.currentTime, engine.frameTimeStep);
+  try {
+    runTimeline(effects, engine.currentTime, engine.frameTimeStep);
+  } catch (const ScriptError& error) {  // the loop guard of a definition
+    fatalMessage(error.caption, error.text);
+  }
 }
 
 void presentShowPicture(const EngineState& engine) {

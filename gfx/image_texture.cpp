@@ -9,17 +9,7 @@ Texture* uploadTexture(std::string_view name, const DecodedImage& image, bool co
   const std::vector<uint8_t> bump = convertToBump ? texturePixels(image, true) : std::vector<uint8_t>{};
   const uint8_t* pixels = convertToBump ? bump.data() : image.pixels.data();
   const GLenum pixelFormat = image.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
-  GLuint id = 0;
-  glGenTextures(1, &id);
-  glBindTexture(GL_TEXTURE_2D, id);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, pixelFormat,
-               GL_UNSIGNED_BYTE, pixels);
-  return addTexture(name, id);
+  return addPoolTexture(name, image.width, image.height, GL_RGBA, pixelFormat, pixels);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "gfx/image_texture.h"
 #include "gfx/math.h"
 #include "pack/pack.h"
+#include "pack/value_readers.h"
 
 namespace {
 
@@ -68,27 +69,13 @@ const TextureKey kTextureKeys[] = {
 // blanks and "=". It runs to a blank, a carriage return or "]"; inside double
 // quotes blanks are skipped and the closing quote ends it.
 std::string findValue(std::string_view line, std::string_view key) {
-  std::string value;
   const size_t keyAt = line.find(key);
-  if (keyAt == std::string_view::npos) return value;
+  if (keyAt == std::string_view::npos) return {};
   size_t at = keyAt + key.size();
   while (at < line.size() && line[at] == ' ') ++at;
-  if (at >= line.size() || line[at] != '=') return value;
+  if (at >= line.size() || line[at] != '=') return {};
   for (++at; at < line.size() && line[at] == ' ';) ++at;
-  bool quoted = false;
-  for (; at < line.size() && value.size() < kMaxMaterialValueLength; ++at) {
-    const char c = line[at];
-    if (c == '\r' || c == ']') break;
-    if (c == '"') {
-      if (quoted) break;
-      quoted = true;
-    } else if (c == ' ') {
-      if (!quoted) break;
-    } else {
-      value.push_back(c);
-    }
-  }
-  return value;
+  return readQuotedValueAt(line, at, kMaxMaterialValueLength);
 }
 
 // Comma-separated floats into the first components of the field.

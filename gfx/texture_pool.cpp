@@ -20,7 +20,10 @@ Pool& pool() {
   return instance;
 }
 
-GLuint createTexture(int width, int height, GLenum format, const uint8_t* pixels) {
+}  // namespace
+
+Texture* addPoolTexture(std::string_view name, int width, int height, GLint internalFormat,
+                        GLenum pixelFormat, const uint8_t* pixels) {
   GLuint id = 0;
   glGenTextures(1, &id);
   glBindTexture(GL_TEXTURE_2D, id);
@@ -29,11 +32,11 @@ GLuint createTexture(int width, int height, GLenum format, const uint8_t* pixels
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
-  return id;
+  glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, pixelFormat, GL_UNSIGNED_BYTE,
+               pixels);
+  pool().textures.push_back(std::make_unique<Texture>(Texture{std::string(name), id}));
+  return pool().textures.back().get();
 }
-
-}  // namespace
 
 void setRenderSize(int width, int height) {
   pool().renderWidth = width;
@@ -47,11 +50,6 @@ Texture* findTexture(std::string_view name) {
   for (const std::unique_ptr<Texture>& texture : pool().textures)
     if (texture->name == name) return texture.get();
   return nullptr;
-}
-
-Texture* addTexture(std::string_view name, GLuint id) {
-  pool().textures.push_back(std::make_unique<Texture>(Texture{std::string(name), id}));
-  return pool().textures.back().get();
 }
 
 Texture* makeTexture(bool convertToBump, int width, std::string_view name, int height,
@@ -73,7 +71,7 @@ Texture* makeTexture(bool convertToBump, int width, std::string_view name, int h
     ::convertToBump(pixels, upload.data(), width, height, 4);
     pixels = upload.data();
   }
-  return addTexture(name, createTexture(width, height, format, pixels));
+  return addPoolTexture(name, width, height, format, format, pixels);
 }
 
 void bindTexture(std::string_view name, GLint wrap, GLint filter) {

@@ -28,8 +28,10 @@ Texture* findTexture(std::string_view name);
 // convertToBump the 4-byte pixels pass through the bump conversion first.
 Texture* makeTexture(bool convertToBump, int width, std::string_view name, int height,
                      const uint8_t* pixels, GLenum format);
-// Appends an already created GL texture under a name (image loaders).
-Texture* addTexture(std::string_view name, GLuint id);
+// Creates a GL texture (GL_REPEAT, GL_LINEAR, level 0 only) from the pixels
+// and appends it under `name`, which must not be in the pool yet.
+Texture* addPoolTexture(std::string_view name, int width, int height, GLint internalFormat,
+                        GLenum pixelFormat, const uint8_t* pixels);
 
 void bindTexture(std::string_view name, GLint wrap, GLint filter);
 // Copies the frame buffer's rectangle (0, 0, width, height) into the named

@@ -27,11 +27,15 @@ std::string readPlainValue(std::string_view line, std::string_view key) {
 }
 
 std::string readQuotedValue(std::string_view line, std::string_view key) {
+  const size_t at = valueStart(line, key);
+  if (at == std::string_view::npos) return {};
+  return readQuotedValueAt(line, at, kMaxValueLength);
+}
+
+std::string readQuotedValueAt(std::string_view line, size_t at, size_t maxLength) {
   std::string value;
-  size_t at = valueStart(line, key);
-  if (at == std::string_view::npos) return value;
   bool quoted = false;
-  for (; at < line.size() && value.size() < kMaxValueLength; ++at) {
+  for (; at < line.size() && value.size() < maxLength; ++at) {
     const char c = line[at];
     if (c == '\n' || c == '\r' || c == ']' || c == '\0') break;
     if (c == '"') {

@@ -16,3 +16,6 @@ std::string readPlainValue(std::string_view line, std::string_view key);
 // A value may be quoted; blanks are never copied, and outside quotes a blank
 // ends the value. Used for timeline lines and definition headers.
 std::string readQuotedValue(std::string_view line, std::string_view key);
+
+// The quoted-value walk alone, from `at`, keeping at most maxLength bytes.
+std::string readQuotedValueAt(std::string_view line, size_t at, size_t maxLength);

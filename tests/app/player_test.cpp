@@ -14,10 +14,12 @@ void writeFixtureShow(const char* startTime) {
   writeFile("config.txt", std::string("[config]\nresolution 640 360\nfullscreen 0\nmusic 0\n"
                                       "dialog 0\ndemoStartTime ") + startTime + "\n");
   writeFile("timeline.txt", "");
+  writeFile("datapack.dat", "");
 }
 
+// Messages go to stderr only: no box may wait for a click.
 int run(const std::string& command) {
-  const int status = std::system(command.c_str());
+  const int status = std::system(("VELMIRA_NO_DIALOGS=1 " + command).c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
