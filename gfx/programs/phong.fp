@@ -8,7 +8,7 @@ PARAM diffuse = program.env[0];
 PARAM specular = program.env[1];
 PARAM shine = program.env[2];
 PARAM bump = program.env[3];
-TEMP N, T, P, uv, slope, bitangent, E, L, d, R, r, k, spec, color, t;
+TEMP N, T, P, uv, slope, bitangent, E, L, d, R, r, k, specularTerm, color, t;
 
 DP3 t.x, fragment.texcoord[3], fragment.texcoord[3];
 RSQ t.x, t.x;
@@ -49,11 +49,11 @@ MAD R.xyz, R, 2.0, -L;
 DP3 r, R, E;
 MUL_SAT k, r, shine;
 POW t.x, k.y, shine.x;
-MUL_SAT spec, t.x, specular;
+MUL_SAT specularTerm, t.x, specular;
 
 TEX color, uv, texture[1], 2D;
 MAD color, color, bump.y, shine.w;
 MUL color, color, diffuse;
-MAD_SAT t, d, color, spec;
-MAD_SAT result.color, spec, shine.z, t;
+MAD_SAT t, d, color, specularTerm;
+MAD_SAT result.color, specularTerm, shine.z, t;
 END

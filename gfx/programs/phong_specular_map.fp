@@ -19,7 +19,7 @@ PARAM specularTransform = program.env[8];
 PARAM environmentTransform = program.env[9];
 PARAM projection[4] = { state.matrix.projection };
 TEMP N, T, P, colorUv, bumpUv, specularUv, slope, bitangent, m, E, q, L, e, envColor;
-TEMP d, R, r, spec, c0, envTex, color, amb, t;
+TEMP d, R, r, specularTerm, c0, envTex, color, amb, t;
 
 DP3 t.x, fragment.texcoord[3], fragment.texcoord[3];
 RSQ t.x, t.x;
@@ -86,7 +86,7 @@ DP3_SAT r, R, L;
 MAD t.x, m.x, 0.5, 0.5;
 MUL r.y, r.y, t.x;
 POW_SAT t.x, r.y, shine.x;
-MUL_SAT spec, t.x, specular;
+MUL_SAT specularTerm, t.x, specular;
 
 TEX c0, colorUv, texture[1], 2D;
 MUL envTex, c0, environment.y;
@@ -94,8 +94,8 @@ MUL envTex, envTex, envColor;
 MAD color, c0, bump.y, shine.w;
 MUL amb, color, ambient;
 MUL color, color, diffuse;
-MAD_SAT t, d, color, spec;
-MAD_SAT t, spec, shine.z, t;
+MAD_SAT t, d, color, specularTerm;
+MAD_SAT t, specularTerm, shine.z, t;
 MAD t, envColor, environment.x, t;
 ADD t, t, envTex;
 ADD result.color.xyz, t, amb;

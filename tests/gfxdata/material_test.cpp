@@ -67,11 +67,11 @@ TEST(MaterialFile, TextureAndTextureBumpNamingOneImageGiveTwoPoolNames) {
   const MaterialFile file = parse(
       "texture = rock.jpg\n"
       "textureBump = rock.jpg\n"
-      "textureSpecular = \"my spec.png\"]ignored\n"
+      "textureSpecular = \"my gloss.png\"]ignored\n"
       "textureEnv = sky.png extra\n");
   EXPECT_EQ(file.material.textureName, "rock.jpg");
   EXPECT_EQ(file.material.bumpTextureName, "rock.jpgBump");
-  EXPECT_EQ(file.material.specularTextureName, "myspec.png");
+  EXPECT_EQ(file.material.specularTextureName, "mygloss.png");
   EXPECT_EQ(file.material.envTextureName, "sky.png");
   ASSERT_EQ(file.textures.size(), 4u);
   EXPECT_EQ(file.textures[0].name, "rock.jpg");
@@ -79,7 +79,7 @@ TEST(MaterialFile, TextureAndTextureBumpNamingOneImageGiveTwoPoolNames) {
   EXPECT_EQ(file.textures[1].name, "rock.jpgBump");
   EXPECT_EQ(file.textures[1].path, "rock.jpg");
   EXPECT_TRUE(file.textures[1].convertToBump);
-  EXPECT_EQ(file.textures[2].path, "myspec.png");
+  EXPECT_EQ(file.textures[2].path, "mygloss.png");
 }
 
 TEST(MaterialFile, TextureKeyYieldsNothingOnALineThatSetsTextureBump) {

@@ -141,9 +141,9 @@ PhongResult phong(const PixelInputs& in, const PhongParameters& k, const TestIma
   const float r = dot(R, E);
   const float ky = saturate(r * k.shine.g);
   const float highlight = std::pow(ky, k.shine.r);
-  const Float4 spec = saturate(k.specular * highlight);
+  const Float4 specularTerm = saturate(k.specular * highlight);
   const Float4 c = (sampleAt(color, u, v) * k.bump.g + k.shine.a) * k.diffuse;
-  return {saturate(spec * k.shine.b + saturate(c * d + spec)), highlight, d};
+  return {saturate(specularTerm * k.shine.b + saturate(c * d + specularTerm)), highlight, d};
 }
 
 }  // namespace
@@ -242,13 +242,13 @@ PhongResult phongWithSpecularMap(const PixelInputs& in, const float* projection,
   const Vec3 R = E - N * (2 * dot(E, N));
   const float r = saturate(dot(R, L)) * (0.5f + 0.5f * m.r);
   const float highlight = saturate(std::pow(r, k.shine.r));
-  const Float4 spec = saturate(k.specular * highlight);
+  const Float4 specularTerm = saturate(k.specular * highlight);
 
   const Float4 c0 = sampleAt(color, colorU, colorV);
   const Float4 envTex = c0 * k.environment.g * env;
   const Float4 c = c0 * k.bump.g + k.shine.a;
   const Float4 amb = c * k.ambient;
-  Float4 out = saturate(spec * k.shine.b + saturate(c * k.diffuse * d + spec)) +
+  Float4 out = saturate(specularTerm * k.shine.b + saturate(c * k.diffuse * d + specularTerm)) +
                (env * k.environment.r + envTex) + amb;
   out.a = 1.0f;
   return {out, highlight, d};
