@@ -75,6 +75,14 @@ bool hasRealDisplay() {
   return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
 }
 
+// SDL unloads the GL library with the last window; holding one reference of
+// our own keeps the driver loaded until the process ends, so closing and
+// reopening windows (tools, tests) never reloads it.
+void holdGlLibrary() {
+  static bool held = false;
+  if (!held) held = SDL_GL_LoadLibrary(nullptr) == 0;
+}
+
 bool isWindowMessage(const SDL_Event& event) {
   return event.type == SDL_QUIT ||
          (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
@@ -112,6 +120,7 @@ bool openWindow(const WindowRequest& request, std::string& error) {
     return false;
   }
   requestCompatibilityContext();
+  holdGlLibrary();
   window = SDL_CreateWindow(request.title.c_str(), 0, 0, request.width, request.height,
                             windowFlags(request, desktop));
   if (!window) {
