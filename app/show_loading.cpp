@@ -1,6 +1,5 @@
 #include "app/show_loading.h"
 
-#include "effects/camera.h"
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
 #include "gfx/gl_entry_points.h"
@@ -8,11 +7,13 @@
 #include "gfx/texture_pool.h"
 #include "platform/message.h"
 
-EffectList loadShowEffects(EngineState& engine) {
+void prepareEffectDrawing() {
   initGpuPrograms();
-  setRenderSize(engine.renderWidth, engine.renderHeight);
-  setPictureAspect(engine.pictureAspect);
   createStandardTextures();
+}
+
+EffectList loadShowEffects(EngineState& engine) {
+  prepareEffectDrawing();
   try {
     EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
     engine.seekMarks = effectStartTimes(effects);
