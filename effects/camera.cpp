@@ -62,6 +62,14 @@ Vec4 lightToEyeSpace(const float* position) {
   return light;
 }
 
+Vec3 lightRelativeToEyeSpace(const Vec3& position) {
+  Vec3 relative = position;
+  sub(relative, cameraState.position);
+  const float values[3] = {relative.x, relative.y, relative.z};
+  const Vec4 eye = lightToEyeSpace(values);
+  return {eye.x, eye.y, eye.z};
+}
+
 void applyMeshTransform(const Effect& effect) {
   const Vec3 position = readVec3(effect, "meshPos");
   const Vec3 centre = readVec3(effect, "meshCen");
