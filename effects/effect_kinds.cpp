@@ -1,6 +1,9 @@
 #include "effects/effect_kinds.h"
 
 #include "effects/layer_effect.h"
+#include "effects/projectioner_effect.h"
+#include "effects/sorver_effect.h"
+#include "effects/text_effect.h"
 
 namespace {
 
@@ -15,7 +18,11 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"sorver", make<SorverEffect>},
+    {"sorverBreak", make<SorverEffect>},
+    {"text", make<TextEffect>},
     {"layer", make<LayerEffect>},
+    {"projectioner", make<ProjectionerEffect>},
 };
 
 }  // namespace
