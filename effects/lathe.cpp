@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "effects/parameters.h"
+
 namespace {
 
 constexpr float kTwoPi = 6.28318530718f;
@@ -143,38 +145,30 @@ float pathAngle(float y, float x) {
 }
 
 LatheShape readLatheShape(const Effect& effect, int index) {
+  auto ringCurve = [&](const char* curve, const char* repeat, const char* offset) {
+    LatheRingCurve ring;
+    ring.curve = readCurve(effect, curve, index);
+    ring.repeat = readFloat(effect, repeat, 0.0f, index);
+    ring.offset = readFloat(effect, offset, 0.0f, index);
+    return ring;
+  };
   LatheShape shape;
-  auto ringCurve = [&](const char* curve, const char* repeat, const char* offset,
-                       LatheRingCurve& out) {
-    effect.getCurve(curve, out.curve, index);
-    float value[4] = {};
-    effect.getFloatAt(repeat, value, index);
-    out.repeat = value[0];
-    value[0] = 0;
-    effect.getFloatAt(offset, value, index);
-    out.offset = value[0];
-  };
-  auto readFloat = [&](const char* name) {
-    float value[4] = {};
-    effect.getFloatAt(name, value, index);
-    return value[0];
-  };
-  ringCurve("sorveScaleYCurve", "sorveScaleYRepeat", "sorveScaleYOfs", shape.scaleY);
-  ringCurve("sorveRotateCenterCurve", "sorveRotateCenterRepeat", "sorveRotateCenterOfs",
-            shape.rotateCentre);
-  ringCurve("sorveScaleCenterCurve", "sorveScaleCenterRepeat", "sorveScaleCenterOfs",
-            shape.scaleCentre);
-  effect.getCurve("sorveMoveCurve", shape.moveCurve, index);
-  effect.getIntAt("sorveMove", shape.move, index);
-  shape.moveRepeat = readFloat("sorveMoveRepeat");
-  shape.moveStart = readFloat("sorveMoveStart");
-  shape.moveEnd = readFloat("sorveMoveEnd");
-  ringCurve("sorveMoveRotCurve", "sorveMoveRotRepeat", "sorveMoveRotOfs", shape.moveRotate);
-  effect.getCurve("sorveOutCurve", shape.outline, index);
-  effect.getIntAt("sorveDivs", shape.rings, index);
-  effect.getIntAt("sorveRevols", shape.columns, index);
-  effect.getIntAt("sorveAxis", shape.tangentAxis, index);
-  effect.getIntAt("sorveTexGenMode", shape.texGenMode, index);
+  shape.scaleY = ringCurve("sorveScaleYCurve", "sorveScaleYRepeat", "sorveScaleYOfs");
+  shape.rotateCentre =
+      ringCurve("sorveRotateCenterCurve", "sorveRotateCenterRepeat", "sorveRotateCenterOfs");
+  shape.scaleCentre =
+      ringCurve("sorveScaleCenterCurve", "sorveScaleCenterRepeat", "sorveScaleCenterOfs");
+  shape.moveCurve = readCurve(effect, "sorveMoveCurve", index);
+  shape.move = readInt(effect, "sorveMove", 0, index);
+  shape.moveRepeat = readFloat(effect, "sorveMoveRepeat", 0.0f, index);
+  shape.moveStart = readFloat(effect, "sorveMoveStart", 0.0f, index);
+  shape.moveEnd = readFloat(effect, "sorveMoveEnd", 0.0f, index);
+  shape.moveRotate = ringCurve("sorveMoveRotCurve", "sorveMoveRotRepeat", "sorveMoveRotOfs");
+  shape.outline = readCurve(effect, "sorveOutCurve", index);
+  shape.rings = readInt(effect, "sorveDivs", 0, index);
+  shape.columns = readInt(effect, "sorveRevols", 0, index);
+  shape.tangentAxis = readInt(effect, "sorveAxis", 0, index);
+  shape.texGenMode = readInt(effect, "sorveTexGenMode", 0, index);
   return shape;
 }
 
