@@ -35,6 +35,7 @@ void morphLatheSurfaces(const Effect& effect, std::vector<LatheSurface>& surface
                                             from.z + (to.z - from.z) * a};
     }
     recomputeNormals(surface.drawn, readInt(effect, "sorveNormalInv", 0, i) != 0);
+    fillTangentArrays(surface.drawn, surface.arrays);
   }
 }
 

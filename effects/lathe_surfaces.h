@@ -10,11 +10,13 @@
 #include "framework/effect.h"
 #include "gfx/material.h"
 #include "gfx/mesh.h"
+#include "gfx/mesh_draw.h"
 
 struct LatheSurface {
   Mesh base;
   Mesh target;
   Mesh drawn;
+  TangentArrays arrays;  // the drawn mesh's corners, refilled after every morph
 };
 
 // Reads "numSorves" and every surface's curves and shape parameters (the
@@ -25,7 +27,8 @@ std::vector<LatheSurface> buildLatheSurfaces(const Effect& effect);
 int readSurfaceCount(const Effect& effect, const std::vector<LatheSurface>& surfaces);
 
 // Blends the first `count` drawn surfaces by "sorveAnim" (0 the base, 1 the
-// target) and recomputes their normals, flipped with "sorveNormalInv".
+// target), recomputes their normals, flipped with "sorveNormalInv", and
+// refills their corner arrays.
 void morphLatheSurfaces(const Effect& effect, std::vector<LatheSurface>& surfaces, int count);
 
 // "sorveMaterial" of surface `index`; none when the list is empty.

@@ -31,14 +31,12 @@ std::string surfacePicture(int light) { return perLightName("bumpkuva", light); 
 
 void selectUnit(int unit) { gl.glActiveTextureARB(GL_TEXTURE0_ARB + unit); }
 
-void drawPositions(const Mesh& mesh) {
-  glBegin(GL_TRIANGLES);
-  for (const MeshTriangle& triangle : mesh.triangles)
-    for (int corner : {triangle.a, triangle.b, triangle.c}) {
-      const Vec3& p = mesh.vertices[corner].position;
-      glVertex3f(p.x, p.y, p.z);
-    }
-  glEnd();
+void drawPositions(const TangentArrays& arrays) {
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, arrays.positions.data());
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(arrays.positions.size() / 3));
+  glPopClientAttrib();
 }
 
 // The first light starts from a clear frame; later lights keep the colour the
@@ -162,13 +160,13 @@ void ProjectionerEffect::drawSurfaces(int stage, int renderingMode, int surfaceC
     glPushMatrix();
     applySurfaceTransform(*this, j);
     if (stage == kSurfaceStage) {
-      drawMeshWithTangents(surfaces_[j].drawn);
+      drawTangentArrays(surfaces_[j].arrays);
     } else {
       if (renderingMode == 0)
         glColor4f(lightColor.x, lightColor.y, lightColor.z, 1);
       else
         glColor4f(1, 1, 1, 1);
-      drawPositions(surfaces_[j].drawn);
+      drawPositions(surfaces_[j].arrays);
     }
     glPopMatrix();
     if (materialPass) {

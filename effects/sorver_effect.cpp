@@ -40,7 +40,7 @@ void SorverEffect::drawLightPass(int index, int surfaceCount) {
       applyMaterialPass(*material, light.color, eye);
     glPushMatrix();
     applySurfaceTransform(*this, j);
-    drawMeshWithTangents(surfaces_[j].drawn);
+    drawTangentArrays(surfaces_[j].arrays);
     glPopMatrix();
   }
 }

@@ -53,11 +53,13 @@ void TextEffect::render(float time, float timeStep) {
   std::vector<Mesh*> glyphs(text_.size());
   for (size_t k = 0; k < text_.size(); ++k) glyphs[k] = glyphFor(letterSet, text_[k]);
 
-  // A letter used several times needs its normals only once a frame.
+  // A letter used several times needs its normals and corners only once.
   std::unordered_set<const Mesh*> renormalised;
   for (Mesh* glyph : glyphs) {
     const bool invert = readInt(*this, "meshNormalInv") != 0;
-    if (glyph && renormalised.insert(glyph).second) recomputeNormals(*glyph, invert);
+    if (!glyph || !renormalised.insert(glyph).second) continue;
+    recomputeNormals(*glyph, invert);
+    fillTangentArrays(*glyph, letterArrays_[glyph]);
   }
 
   meshPos_ = readVec3(*this, "meshPos");
@@ -72,7 +74,7 @@ void TextEffect::render(float time, float timeStep) {
     const Vec3 eye = lightRelativeToEyeSpace(light.position);
     for (size_t k = 0; k < glyphs.size(); ++k) {
       if (material) applyMaterialPass(*material, light.color, eye);
-      if (glyphs[k]) drawLetter(static_cast<int>(k), *glyphs[k]);
+      if (glyphs[k]) drawLetter(static_cast<int>(k), letterArrays_[glyphs[k]]);
     }
   }
   endMaterialPasses();
@@ -104,7 +106,7 @@ void TextEffect::readPath() {
   }
 }
 
-void TextEffect::drawLetter(int index, const Mesh& glyph) const {
+void TextEffect::drawLetter(int index, const TangentArrays& glyph) const {
   const float letterTime = path_.time - float(index) * path_.spacing;
   const float last = lastKeyTime(path_.curve);
   const bool closed = path_.curve && path_.curve->closed;
@@ -143,6 +145,6 @@ void TextEffect::drawLetter(int index, const Mesh& glyph) const {
   glTranslatef(wobble.x, wobble.y, wobble.z);
   glTranslatef(-meshCen_.x, -meshCen_.y, -meshCen_.z);
   glScalef(meshSca_.x, meshSca_.y, meshSca_.z);
-  drawMeshWithTangents(glyph);
+  drawTangentArrays(glyph);
   glPopMatrix();
 }

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/effect.h"
 #include "gfx/curve.h"
 #include "gfx/math.h"
+#include "gfx/mesh_draw.h"
 
 // At most this many characters of "text" are written.
 inline constexpr size_t kMaxTextLength = 4095;
@@ -36,8 +38,10 @@ class TextEffect : public Effect {
   };
 
   void readPath();
-  void drawLetter(int index, const Mesh& glyph) const;
+  void drawLetter(int index, const TangentArrays& glyph) const;
 
+  // Each letter's corners of this frame, by glyph mesh.
+  std::unordered_map<const Mesh*, TangentArrays> letterArrays_;
   std::string text_;
   Path path_;
   std::vector<Wobble> wobbles_;
