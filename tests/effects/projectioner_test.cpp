@@ -17,7 +17,7 @@ namespace {
 
 const Vec3 kLight{3, 4, 0};
 
-std::string projectorDefinition() {
+std::string projectorDefinition(int lights = 1) {
   return "code = projectioner\nint numSorves = 2;\n"
          "curve sorveCurve = \"floor.txt\", \"occluder.txt\";\n"
          "curve sorveCurve2 = \"floor.txt\", \"occluder.txt\";\n"
@@ -34,7 +34,7 @@ std::string projectorDefinition() {
          "vec3 sorvePos[2];\nsorvePos[1] = vec3(0, 1, 0);\nvec3 sorveCen;\nvec3 sorveRot;\n"
          "vec3 sorveSca = vec3(1, 1, 1);\nint setCamera = 1;\nvec3 cameraPos = vec3(0, 4, 5);\n"
          "vec3 cameraLookAt;\nvec3 cameraRPY;\nvec3 cameraLookAtRPY;\nfloat cameraZoom;\n"
-         "int numLights = 1;\nvec3 lightPos = vec3(3, 4, 0);\nvec3 lightColor = vec3(1, 1, 1);\n"
+         "int numLights = " + std::to_string(lights) + ";\nvec3 lightPos = vec3(3, 4, 0);\nvec3 lightColor = vec3(1, 1, 1);\n"
          "vec3 lightLookAt;\ntexture lightProjection = \"slide\";\n"
          "texture lightTexture = \"none\";\nfloat lightSize = 0;\nint renderingMode = 0;\n";
 }
@@ -121,6 +121,26 @@ TEST_F(EffectTest, ProjectorThrowsItsPictureWhereTheLightSeesAndNotInTheShadow) 
     }
   EXPECT_GT(shadowed, 5);
   EXPECT_GT(lit, 30);
+}
+
+TEST_F(EffectTest, ProjectorDrawsAtMostFourLights) {
+  TempDir folder;
+  writeFlatMaterial("flat.txt");
+  writeCurve("floor.txt", {{0, 0, 0}, {0, 0, 0}, {1.5f, 0, 0}, {3, 0, 0}, {3, 0, 0}});
+  writeCurve("occluder.txt", {{0, 0, 0}, {0, 0, 0}, {0.5f, 0, 0}, {1, 0, 0}, {1, 0, 0}});
+  writeCurve("round.txt", {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, -1, 0}}, true);
+  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
+  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+  setPoolTexture("slide", 16, 16, gradientPicture());
+  Frame frames[2];
+  for (int i = 0; i < 2; ++i) {
+    // The one-element light lists serve every light.
+    auto effect = loadTestEffect(projectorDefinition(i == 0 ? 4 : 9));
+    renderFrame(*effect, 1.0f);
+    frames[i] = readFrame();
+  }
+  EXPECT_EQ(0, memcmp(frames[0].pixels.data(), frames[1].pixels.data(),
+                      frames[0].pixels.size() * sizeof(Rgba8)));
 }
 
 TEST_F(EffectTest, ProjectorWithoutParametersNamesNumSorves) {

@@ -3,6 +3,8 @@
 // time, and characters without a letter take their place and draw nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/glyph_meshes.h"
 #include "gfx/curve.h"
 #include "script/error.h"
@@ -33,8 +35,9 @@ const std::vector<Vec3> kPath = {{-3, 0, 0}, {-2, 0.8f, 0}, {-1, -0.8f, 0}, {0, 
 // exists only in the second set.
 const char kText[] = "I I\x7f\xc9OI";
 
-std::string textDefinition(int useFont) {
-  return "code = text\nint numTextOfs = 1;\nint textRotateZ;\nint textRotateY;\n"
+std::string textDefinition(int useFont, int offsetTerms = 1) {
+  return "code = text\nint numTextOfs = " + std::to_string(offsetTerms) +
+         ";\nint textRotateZ;\nint textRotateY;\n"
          "string text = \"" + std::string(kText) +
          "\";\nvec3 textMoveScale = vec3(2, 0.5, 1);\ncurve textMove = \"path.txt\";\n"
          "float textTime = 6.2;\nfloat textSpacing = 0.8;\ncurve textOfsX = \"zero.txt\";\n"
@@ -98,6 +101,28 @@ TEST_F(EffectTest, TextLettersSitAtTheirPathTimesAndOnlyLettersDraw) {
   glyphMeshes.sans['I'] = Mesh();
   glyphMeshes.display['I'] = Mesh();
   glyphMeshes.display['O'] = Mesh();
+}
+
+TEST_F(EffectTest, TextUsesAtMostTenWobbleTerms) {
+  TempDir folder;
+  writeFlatMaterial("flat.txt");
+  writeCurve("path.txt", kPath);
+  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
+  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+  glyphMeshes.sans['I'] = square();
+  Frame frames[2];
+  for (int i = 0; i < 2; ++i) {
+    // The wobble terms' one-element lists serve every term.
+    std::string definition = textDefinition(0, i == 0 ? 10 : 1000000);
+    definition.replace(definition.find("textOfsMul = 0.8"), 16, "textOfsMul = 0.05");
+    auto effect = loadTestEffect(definition);
+    renderFrame(*effect, 1.0f);
+    frames[i] = readFrame();
+  }
+  glyphMeshes.sans['I'] = Mesh();
+  EXPECT_FALSE(std::all_of(frames[0].pixels.begin(), frames[0].pixels.end(), isBlack));
+  EXPECT_EQ(0, memcmp(frames[0].pixels.data(), frames[1].pixels.data(),
+                      frames[0].pixels.size() * sizeof(Rgba8)));
 }
 
 TEST_F(EffectTest, TextWithoutParametersNamesNumTextOfs) {
