@@ -8,15 +8,19 @@
 #include "gfx/texture_pool.h"
 #include "platform/message.h"
 
-EffectList loadShowEffects(EngineState& engine) {
+EffectList loadShowEffectsOrThrow(EngineState& engine) {
   initGpuPrograms();
   setRenderSize(engine.renderWidth, engine.renderHeight);
   setPictureAspect(engine.pictureAspect);
   createStandardTextures();
+  EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
+  engine.seekMarks = effectStartTimes(effects);
+  return effects;
+}
+
+EffectList loadShowEffects(EngineState& engine) {
   try {
-    EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
-    engine.seekMarks = effectStartTimes(effects);
-    return effects;
+    return loadShowEffectsOrThrow(engine);
   } catch (const ScriptError& error) {
     fatalMessage(error.caption, error.text);
   }
