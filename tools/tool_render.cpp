@@ -84,7 +84,7 @@ std::string planJob(const ToolArguments& arguments, RenderJob& job) {
 }
 
 bool writeFrame(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
-  const std::vector<uint8_t> png = encodePng(rgb.data(), width, height, 3);
+  const std::vector<uint8_t> png = encodePng(rgb.data(), width, height, 3, PngEffort::Fast);
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
   std::ofstream file(path, std::ios::binary);
