@@ -46,11 +46,9 @@ std::string framePatternProblem(const std::string& pattern, bool singleFrame) {
 
 std::string frameName(const std::string& pattern, int frame) {
   std::string name(kMaxNameLength + 128, '\0');
-  // The pattern was checked to hold at most one integer conversion.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+  // Safe only because the pattern was checked to hold at most one integer
+  // conversion.
   const int length = snprintf(name.data(), name.size(), pattern.c_str(), frame);
-#pragma GCC diagnostic pop
   name.resize(length < 0 ? 0 : std::min<size_t>(size_t(length), name.size() - 1));
   return name;
 }
