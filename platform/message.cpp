@@ -11,6 +11,7 @@ namespace {
 
 bool debugChannel = getenv("VELMIRA_DEBUG") != nullptr;
 bool boxesDisabled = false;
+int noteCount = 0;
 
 bool dialogsAllowed() {
   return !boxesDisabled && getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
@@ -65,7 +66,12 @@ bool askYesNo(std::string_view caption, std::string_view text) {
 
 void disableMessageBoxes() { boxesDisabled = true; }
 
-void noteMessage(std::string_view text) { writeToStderr("", text); }
+void noteMessage(std::string_view text) {
+  writeToStderr("", text);
+  ++noteCount;
+}
+
+int notesGiven() { return noteCount; }
 
 void setDebugChannel(bool enabled) { debugChannel = enabled; }
 bool debugChannelEnabled() { return debugChannel; }

@@ -26,7 +26,9 @@ bool askYesNo(std::string_view caption, std::string_view text);
 void disableMessageBoxes();
 
 // A note for the person at the terminal: one line on stderr, never a box.
+// Notes are counted, so a checking tool can tell whether any was given.
 void noteMessage(std::string_view text);
+int notesGiven();
 
 void setDebugChannel(bool enabled);
 bool debugChannelEnabled();

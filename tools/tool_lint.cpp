@@ -1,7 +1,8 @@
 // velmira-tool lint: loads the show as the player does, then checks what the
 // player would only find out while playing: definitions that name no known
-// kind, frames that stop with a runtime error (a missing parameter), and
-// files the show asks for that are neither on the disk nor in the pack.
+// kind, frames that stop with a runtime error (a missing parameter), broken
+// pictures and meshes, and files the show asks for that are neither on the
+// disk nor in the pack.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,7 +29,8 @@ const char kUsage[] =
     "  - an effect whose frame stops with a runtime error (one frame is drawn inside\n"
     "    each effect's window, without output);\n"
     "  - every file the show asks for that is neither on the disk nor in the pack,\n"
-    "    with the file that asks for it.\n"
+    "    with the file that asks for it;\n"
+    "  - pictures and meshes that are broken or cut short (named as they load).\n"
     "Exits with status 1 when it reports anything. DIR defaults to the current folder\n"
     "when it holds a show, else the built show.\n";
 
@@ -133,6 +135,7 @@ int runToolLint(int argc, char** argv) {
     report.add(std::string(kMusicFileName) + ": holds no playable MP3 stream");
   drawEachEffect(show, report);
   checkFiles(report);
+  report.problems += notesGiven();
   if (report.problems) fprintf(stderr, "velmira-tool lint: %d problems\n", report.problems);
   return report.problems ? 1 : 0;
 }

@@ -106,6 +106,13 @@ TEST(LintTool, FindsEveryKindOfBreakage) {
   EXPECT_EQ(lint(), 1);
   EXPECT_TRUE(reported("missing file gone.png (asked for by layers.txt)")) << readAll("err.txt");
 
+  const std::string png = readAll("checker.png");
+  writeFile("layers.txt", layers);
+  writeFile("checker.png", png.substr(0, png.size() / 2));
+  EXPECT_EQ(lint(), 1);
+  EXPECT_TRUE(reported("picture checker.png: read past the end")) << readAll("err.txt");
+  writeFile("checker.png", png);
+
   writeFile("layers.txt", "code = nosuchkind\nint a = 1;\n");
   EXPECT_EQ(lint(), 1);
   EXPECT_TRUE(reported("layers.txt: unknown kind 'nosuchkind'")) << readAll("err.txt");
