@@ -19,7 +19,7 @@ const ToolCommand kCommands[] = {
     {"config", runToolConfig, "print the configuration the player would use"},
     {"pack", runToolPack, "build or list a data pack"},
     {"render", runToolRender, "render frames of the show offline into PNG files"},
-    {"lint", runToolLint, "load the show as the player does and list its effects"},
+    {"lint", runToolLint, "check a show: compile, draw each effect once, find missing files"},
     {"programs", runToolPrograms, "compile the GPU program library and report each program"},
     {"spectrum", runToolSpectrum, "print the music spectrum at a show time"},
     {"eval", runToolEval, "compile and run an effect definition, print its variables"},
