@@ -24,25 +24,25 @@ int textureSetForTriangle(const Mesh& mesh, const MeshTriangle& triangle) {
   return 0;
 }
 
-// One interleaved array (texture coordinate, normal, position per corner)
-// drawn at once: the same corners in the same order as one glBegin batch,
-// without a call per attribute. The array is kept between draws and grows
-// only to the largest mesh drawn.
+// One interleaved array per vertex (texture coordinate, normal, position)
+// and the triangles' corners as indices into it: the same corners in the same
+// order as one glBegin batch, each vertex transformed once. The arrays are
+// kept between draws and grow only to the largest mesh drawn.
 void drawMeshBasic(const Mesh& mesh) {
-  static std::vector<float> corners;
+  static std::vector<float> vertices;
+  static std::vector<GLuint> corners;
+  vertices.clear();
   corners.clear();
-  corners.reserve(mesh.triangles.size() * 3 * 8);
-  for (const MeshTriangle& triangle : mesh.triangles)
-    for (const int index : {triangle.a, triangle.b, triangle.c}) {
-      const MeshVertex& vertex = mesh.vertices[index];
-      corners.insert(corners.end(), {vertex.uv[0].x, vertex.uv[0].y, vertex.normal.x,
+  for (const MeshVertex& vertex : mesh.vertices)
+    vertices.insert(vertices.end(), {vertex.uv[0].x, vertex.uv[0].y, vertex.normal.x,
                                      vertex.normal.y, vertex.normal.z, vertex.position.x,
                                      vertex.position.y, vertex.position.z});
-    }
+  for (const MeshTriangle& triangle : mesh.triangles)
+    corners.insert(corners.end(), {GLuint(triangle.a), GLuint(triangle.b), GLuint(triangle.c)});
   glColor4f(1.0f, 0.0f, 0.0f, 0.0f);
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-  glInterleavedArrays(GL_T2F_N3F_V3F, 0, corners.data());
-  glDrawArrays(GL_TRIANGLES, 0, GLsizei(corners.size() / 8));
+  glInterleavedArrays(GL_T2F_N3F_V3F, 0, vertices.data());
+  glDrawElements(GL_TRIANGLES, GLsizei(corners.size()), GL_UNSIGNED_INT, corners.data());
   glPopClientAttrib();
 }
 
