@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "effects/camera.h"
 #include "effects/mesh_transform.h"
@@ -54,17 +55,25 @@ float twistAngle(const Twist& twist, const Vec3& p, float time) {
   return powerSigned(a, twist.power, true);
 }
 
-// Every triangle with the encoded velocity of each corner as its normal.
+// Every triangle with the encoded velocity of each corner as its normal, from
+// one array per vertex and the corners as indices (the arrays are kept
+// between frames).
 void drawVelocities(const Mesh& mesh) {
-  glBegin(GL_TRIANGLES);
-  glColor4f(1, 0, 0, 0);
+  static std::vector<float> vertices;
+  static std::vector<GLuint> corners;
+  vertices.clear();
+  corners.clear();
+  for (const MeshVertex& vertex : mesh.vertices)
+    vertices.insert(vertices.end(), {vertex.restPosition.x, vertex.restPosition.y,
+                                     vertex.restPosition.z, vertex.position.x, vertex.position.y,
+                                     vertex.position.z});
   for (const MeshTriangle& triangle : mesh.triangles)
-    for (const int corner : {triangle.a, triangle.b, triangle.c}) {
-      const MeshVertex& vertex = mesh.vertices[corner];
-      glNormal3f(vertex.restPosition.x, vertex.restPosition.y, vertex.restPosition.z);
-      glVertex3f(vertex.position.x, vertex.position.y, vertex.position.z);
-    }
-  glEnd();
+    corners.insert(corners.end(), {GLuint(triangle.a), GLuint(triangle.b), GLuint(triangle.c)});
+  glColor4f(1, 0, 0, 0);
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glInterleavedArrays(GL_N3F_V3F, 0, vertices.data());
+  glDrawElements(GL_TRIANGLES, GLsizei(corners.size()), GL_UNSIGNED_INT, corners.data());
+  glPopClientAttrib();
 }
 
 void bindOnUnit(GLenum unit, const std::string& name) {
