@@ -12,6 +12,7 @@
 #include "gfx/frame_target.h"
 #include "script/error.h"
 #include "support/effect_harness.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -119,6 +120,22 @@ TEST_F(Motion, FrameAveragesTheLitPictureAlongTheLongerVelocity) {
   // The GPU's filter weights have few bits: where a velocity edge lies under
   // the filter, a pixel may take its samples a little elsewhere.
   EXPECT_LE(mismatched, frame.width * frame.height / 200);
+}
+
+TEST(MotionKind, ShapesOfDifferentSizesBlendOverTheVerticesTheyShare) {
+  if (!openTestContext()) GTEST_SKIP();
+  TempDir dir;
+  const std::string meshes = showDataDir() + "/quarno/meshes/";
+  std::filesystem::create_directories("quarno/meshes");
+  // The open shape has more vertices than the closed one.
+  std::filesystem::copy_file(meshes + "dots.lwo", "quarno/meshes/vurivev_meta_open.lwo");
+  std::filesystem::copy_file(meshes + "vurivev_meta_open.lwo", "quarno/meshes/vurivev_meta_close2.lwo");
+  setPoolTexture("ramp", 1, 1, {{200, 200, 200, 255}});
+  auto effect = loadTestEffect(definition());
+  renderFrame(*effect, 1.0f);
+  int lit = 0;
+  for (const Rgba8& p : readFrame().pixels) lit += p.r > 60;
+  EXPECT_GT(lit, 0);
 }
 
 TEST(MotionKind, MissingFirstParameterIsNamed) {
