@@ -1,6 +1,10 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/basic_mesh_effect.h"
+#include "effects/curve_mesh_effect.h"
 #include "effects/layer_effect.h"
+#include "effects/meshi_effect.h"
+#include "effects/motion_effect.h"
 
 namespace {
 
@@ -15,7 +19,12 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"meshi", make<MeshiEffect>},
+    {"curvex", make<CurveMeshEffect>},
+    {"motion", make<MotionEffect>},
+    {"basicmesh", make<BasicMeshEffect>},
     {"layer", make<LayerEffect>},
+    {"box", make<BoxEffect>},
 };
 
 }  // namespace
