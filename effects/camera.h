@@ -35,5 +35,3 @@ Vec4 lightToEyeSpace(const float* position);
 // space the same way.
 Vec3 lightRelativeToEyeSpace(const Vec3& position);
 
-// "meshPos", "meshCen", "meshRot", "meshSca" applied to the model-view matrix.
-void applyMeshTransform(const Effect& effect);

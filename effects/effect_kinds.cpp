@@ -1,6 +1,10 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/basic_mesh_effect.h"
+#include "effects/curve_mesh_effect.h"
 #include "effects/layer_effect.h"
+#include "effects/meshi_effect.h"
+#include "effects/motion_effect.h"
 #include "effects/projectioner_effect.h"
 #include "effects/sorver_effect.h"
 #include "effects/text_effect.h"
@@ -18,10 +22,15 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"meshi", make<MeshiEffect>},
+    {"curvex", make<CurveMeshEffect>},
     {"sorver", make<SorverEffect>},
     {"sorverBreak", make<SorverEffect>},
+    {"motion", make<MotionEffect>},
     {"text", make<TextEffect>},
+    {"basicmesh", make<BasicMeshEffect>},
     {"layer", make<LayerEffect>},
+    {"box", make<BoxEffect>},
     {"projectioner", make<ProjectionerEffect>},
 };
 
