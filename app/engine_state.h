@@ -6,15 +6,12 @@
 #include <vector>
 
 struct EngineState {
-  int renderWidth = 1024;
-  int renderHeight = 512;
   int width = 1024;
   int height = 768;
   int desktopWidth = 0;
   int desktopHeight = 0;
   float displayAspect = 1.0f;
   float screenAspect = 1.0f;
-  float pictureAspect = 16.0f / 9.0f;
   bool musicEnabled = true;
   bool showDialog = true;
   bool showFps = true;
@@ -33,5 +30,3 @@ struct EngineState {
   std::string timelineFileName;
 };
 
-// The picture the effects draw is always this shape.
-inline constexpr float kPictureAspect = 1.7777778f;

@@ -1,14 +1,15 @@
 #include "app/frame.h"
 
 #include "app/presentation.h"
-#include "effects/camera.h"
+#include "gfx/frame_target.h"
+#include "gfx/screen_quad.h"
 #include "framework/timeline.h"
 #include "gfx/gl.h"
 #include "gfx/texture_pool.h"
 #include "platform/message.h"
 
 void drawShowPicture(const EngineState& engine, const EffectList& effects) {
-  glViewport(0, 0, engine.renderWidth, engine.renderHeight);
+  glViewport(0, 0, renderWidth(), renderHeight());
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   try {
@@ -20,7 +21,7 @@ void drawShowPicture(const EngineState& engine, const EffectList& effects) {
 
 void presentShowPicture(const EngineState& engine) {
   setup2D();
-  copyScreenToTexture("screen", engine.renderWidth, engine.renderHeight);
+  copyScreenToTexture("screen", 0, 0);
 
   glDisable(GL_BLEND);
   glEnable(GL_TEXTURE_2D);
@@ -32,7 +33,7 @@ void presentShowPicture(const EngineState& engine) {
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   const Viewport box =
-      letterboxViewport(engine.width, engine.height, engine.screenAspect, engine.pictureAspect);
+      letterboxViewport(engine.width, engine.height, engine.screenAspect, pictureAspect());
   glViewport(box.x, box.y, box.width, box.height);
   drawTextureQuad("screen");
 }

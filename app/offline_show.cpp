@@ -2,32 +2,11 @@
 
 #include "app/configuration.h"
 #include "app/frame.h"
-#include "app/music.h"
+#include "music/music.h"
 #include "app/presentation.h"
 #include "app/show_loading.h"
 #include "gfx/gl_entry_points.h"
 #include "platform/window.h"
-
-namespace {
-
-void createFrameTarget(OfflineShow& show, int width, int height) {
-  loadGlEntryPoints();
-  glGenRenderbuffersEXT(1, &show.colorBuffer);
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, show.colorBuffer);
-  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, width, height);
-  glGenRenderbuffersEXT(1, &show.depthBuffer);
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, show.depthBuffer);
-  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, width, height);
-  glGenFramebuffersEXT(1, &show.frameBuffer);
-  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, show.frameBuffer);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_RENDERBUFFER_EXT,
-                               show.colorBuffer);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
-                               show.depthBuffer);
-  setFrameTarget(show.frameBuffer);
-}
-
-}  // namespace
 
 bool openOfflineShow(OfflineShow& show, int width, int height, std::string& error) {
   EngineState& engine = show.engine;
@@ -41,7 +20,9 @@ bool openOfflineShow(OfflineShow& show, int width, int height, std::string& erro
   request.height = height;
   request.hidden = true;
   if (!openWindow(request, error)) return false;
-  createFrameTarget(show, width, height);
+  loadGlEntryPoints();
+  show.frame = createOffscreenFrame(width, height);
+  setFrameFramebuffer(show.frame.framebuffer);
   return true;
 }
 
@@ -63,7 +44,7 @@ void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
   engine.currentTime = time;
   engine.frameTimeStep = timeStep;
   if (engine.musicEnabled) repositionMusic(time);
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  bindFrameTarget();
   drawShowPicture(engine, show.effects);
   presentShowPicture(engine);
   glFinish();

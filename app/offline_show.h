@@ -9,14 +9,12 @@
 
 #include "app/engine_state.h"
 #include "framework/effect_loader.h"
-#include "gfx/gl.h"
+#include "gfx/frame_target.h"
 
 struct OfflineShow {
   EngineState engine;
   EffectList effects;
-  GLuint frameBuffer = 0;
-  GLuint colorBuffer = 0;
-  GLuint depthBuffer = 0;
+  OffscreenFrame frame;
 };
 
 // Reads the configuration of the show in the current directory and opens a

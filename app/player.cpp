@@ -5,7 +5,7 @@
 #include "app/configuration.h"
 #include "app/file_list.h"
 #include "app/frame.h"
-#include "app/music.h"
+#include "music/music.h"
 #include "app/presentation.h"
 #include "app/show_clock.h"
 #include "app/show_loading.h"

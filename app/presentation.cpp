@@ -13,8 +13,7 @@ Viewport letterboxViewport(int width, int height, float screenAspect, float pict
 
 void deriveRenderSize(EngineState& engine) {
   engine.screenAspect = float(engine.width) / float(engine.height);
-  engine.pictureAspect = kPictureAspect;
+  setPictureAspect(kPictureAspect);
   if (engine.fullscreen) engine.screenAspect = engine.displayAspect;
-  engine.renderWidth = largestPowerOfTwo(engine.width);
-  engine.renderHeight = largestPowerOfTwo(engine.height);
+  setRenderSize(largestPowerOfTwo(engine.width), largestPowerOfTwo(engine.height));
 }

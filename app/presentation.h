@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/engine_state.h"
+#include "gfx/frame_target.h"
 
 // The largest power of two not above `size` (0 for 0).
 int largestPowerOfTwo(int size);

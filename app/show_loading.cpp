@@ -1,6 +1,5 @@
 #include "app/show_loading.h"
 
-#include "effects/camera.h"
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
 #include "gfx/gl_entry_points.h"
@@ -10,8 +9,6 @@
 
 EffectList loadShowEffects(EngineState& engine) {
   initGpuPrograms();
-  setRenderSize(engine.renderWidth, engine.renderHeight);
-  setPictureAspect(engine.pictureAspect);
   createStandardTextures();
   try {
     EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());

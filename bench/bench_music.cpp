@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/music.h"
+#include "music/music.h"
 #include "platform/audio_spectrum.h"
 #include "platform/audio_track.h"
 

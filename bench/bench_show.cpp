@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/music.h"
+#include "music/music.h"
 #include "app/offline_show.h"
 #include "app/show_loading.h"
 

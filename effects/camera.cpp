@@ -1,12 +1,12 @@
 #include "effects/camera.h"
 
+#include "effects/parameters.h"
+#include "gfx/frame_target.h"
 #include "gfx/gl.h"
 
 CameraState cameraState;
 
 namespace {
-
-float pictureAspect = 1.7777778f;
 
 // x about the z axis, then y about the x axis, then z about the y axis.
 void rotateRollPitchYaw(const Vec3& degrees) {
@@ -17,14 +17,6 @@ void rotateRollPitchYaw(const Vec3& degrees) {
 
 }  // namespace
 
-void setPictureAspect(float aspect) { pictureAspect = aspect; }
-
-void readVec3(const Effect& effect, const char* name, Vec3& out) {
-  float values[4] = {out.x, out.y, out.z, 0.0f};
-  effect.getFloat(name, values);
-  out = {values[0], values[1], values[2]};
-}
-
 void aimCamera() {
   Vec3 direction = cameraState.lookAt;
   sub(direction, cameraState.position);
@@ -32,16 +24,13 @@ void aimCamera() {
 }
 
 void readCameraBlock(const Effect& effect) {
-  int setCamera = 0;
-  effect.getInt("setCamera", setCamera);
-  if (!setCamera) return;
-  readVec3(effect, "cameraPos", cameraState.position);
-  readVec3(effect, "cameraLookAt", cameraState.lookAt);
-  readVec3(effect, "cameraRPY", cameraState.rpy);
-  readVec3(effect, "cameraLookAtRPY", cameraState.lookAtRpy);
-  float zoom[4] = {cameraState.zoom};
-  effect.getFloat("cameraZoom", zoom);
-  cameraState.zoom = zoom[0];
+  CameraState& camera = cameraState;
+  if (!readInt(effect, "setCamera")) return;
+  camera.position = readVec3(effect, "cameraPos", camera.position);
+  camera.lookAt = readVec3(effect, "cameraLookAt", camera.lookAt);
+  camera.rpy = readVec3(effect, "cameraRPY", camera.rpy);
+  camera.lookAtRpy = readVec3(effect, "cameraLookAtRPY", camera.lookAtRpy);
+  camera.zoom = readFloat(effect, "cameraZoom", camera.zoom);
 }
 
 void setupCamera() {
@@ -49,7 +38,7 @@ void setupCamera() {
   aimCamera();
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(60.0, pictureAspect, 0.01, 1000.0);
+  gluPerspective(60.0, pictureAspect(), 0.01, 1000.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   rotateRollPitchYaw(camera.rpy);
@@ -67,15 +56,6 @@ void readAndSetupCamera(const Effect& effect) {
   setupCamera();
 }
 
-void setup2D() {
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
 Vec4 lightToEyeSpace(const float* position) {
   Vec4 light = {position[0], position[1], position[2], 0.0f};
   transformByMatrix(light, cameraState.cameraMatrix);
@@ -83,11 +63,10 @@ Vec4 lightToEyeSpace(const float* position) {
 }
 
 void applyMeshTransform(const Effect& effect) {
-  Vec3 position, centre, rotation, scaleBy = {1, 1, 1};
-  readVec3(effect, "meshPos", position);
-  readVec3(effect, "meshCen", centre);
-  readVec3(effect, "meshRot", rotation);
-  readVec3(effect, "meshSca", scaleBy);
+  const Vec3 position = readVec3(effect, "meshPos");
+  const Vec3 centre = readVec3(effect, "meshCen");
+  const Vec3 rotation = readVec3(effect, "meshRot");
+  const Vec3 scaleBy = readVec3(effect, "meshSca", {1, 1, 1});
   glTranslatef(position.x, position.y, position.z);
   glTranslatef(centre.x, centre.y, centre.z);
   glRotatef(rotation.x, 1, 0, 0);

@@ -1,7 +1,6 @@
 // The camera shared by every effect: an effect that sets the camera leaves it
 // for the effects after it, and one that does not draws with the last camera
-// set. Also the 2D set-up of the compositing effects, where -1..1 fills the
-// viewport.
+// set.
 #pragma once
 
 #include "framework/effect.h"
@@ -19,12 +18,6 @@ struct CameraState {
 
 extern CameraState cameraState;
 
-// The shape of the picture the effects draw (width / height).
-void setPictureAspect(float aspect);
-
-// Reads a vector parameter; components the declared type lacks keep `out`'s.
-void readVec3(const Effect& effect, const char* name, Vec3& out);
-
 // Recomputes the camera's direction from its position and look-at point.
 void aimCamera();
 
@@ -35,8 +28,6 @@ void readCameraBlock(const Effect& effect);
 void setupCamera();
 // The camera block then the set-up, as the 3D effects do every frame.
 void readAndSetupCamera(const Effect& effect);
-// Identity texture, projection and model-view matrices.
-void setup2D();
 
 // The light position in eye space: cameraMatrix x (x, y, z, 0).
 Vec4 lightToEyeSpace(const float* position);

@@ -1,9 +1,12 @@
 #include "effects/layer_effect.h"
 
 #include "effects/camera.h"
+#include "effects/parameters.h"
+#include "gfx/frame_target.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/gpu_programs.h"
 #include "gfx/render_targets.h"
+#include "gfx/screen_quad.h"
 #include "gfx/texture_pool.h"
 
 namespace {
@@ -24,16 +27,16 @@ struct Layer {
 // The per-layer parameters at `index`, in the order the effect reads them.
 Layer readLayer(const Effect& effect, int index) {
   Layer layer;
-  effect.getFloatAt("layerPos", layer.position, index);
-  effect.getFloatAt("layerScale", layer.scale, index);
-  effect.getFloatAt("layerRot", layer.rotation, index);
-  effect.getFloatAt("layerBL", layer.bottomLeft, index);
-  effect.getFloatAt("layerBR", layer.bottomRight, index);
-  effect.getFloatAt("layerTL", layer.topLeft, index);
-  effect.getFloatAt("layerTR", layer.topRight, index);
+  effect.getFloatAt("layerPos", layer.position, index, 3);
+  effect.getFloatAt("layerScale", layer.scale, index, 3);
+  effect.getFloatAt("layerRot", layer.rotation, index, 3);
+  effect.getFloatAt("layerBL", layer.bottomLeft, index, 3);
+  effect.getFloatAt("layerBR", layer.bottomRight, index, 3);
+  effect.getFloatAt("layerTL", layer.topLeft, index, 3);
+  effect.getFloatAt("layerTR", layer.topRight, index, 3);
   effect.getIntAt("layerBlendMode", layer.blendMode, index);
-  effect.getFloatAt("layerColor", layer.color, index);
-  effect.getFloatAt("layerAlpha", layer.alpha, index);
+  effect.getFloatAt("layerColor", layer.color, index, 3);
+  effect.getFloatAt("layerAlpha", layer.alpha, index, 1);
   effect.getIntAt("layerClear", layer.clear, index);
   effect.getTexture("layerTexture", layer.texture, index);
   effect.getIntAt("layer3D", layer.is3D, index);
@@ -45,21 +48,6 @@ void clearColorBuffer() {
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
-// The full-viewport quad; flipped reads a frame-buffer copy upside up.
-void drawScreenQuad(bool flipped) {
-  const float top = flipped ? 0.0f : 1.0f, bottom = flipped ? 1.0f : 0.0f;
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, bottom);
-  glVertex2f(-1, -1);
-  glTexCoord2f(1, bottom);
-  glVertex2f(1, -1);
-  glTexCoord2f(1, top);
-  glVertex2f(1, 1);
-  glTexCoord2f(0, top);
-  glVertex2f(-1, 1);
-  glEnd();
-}
-
 void drawLayerIntoTarget(const Layer& layer) {
   glTranslatef(layer.position[0], -layer.position[1], layer.position[2]);
   glRotatef(layer.rotation[0], 1, 0, 0);
@@ -67,9 +55,9 @@ void drawLayerIntoTarget(const Layer& layer) {
   glRotatef(layer.rotation[2], 0, 0, 1);
   glScalef(layer.scale[0], layer.scale[1], layer.scale[2]);
 
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, renderTargets.floatTarget.framebuffer);
+  bindRenderTarget(renderTargets.floatTarget);
   glPushAttrib(GL_VIEWPORT_BIT);
-  glViewport(0, 0, renderTargets.width, renderTargets.height);
+  glViewport(0, 0, renderWidth(), renderHeight());
   glClear(GL_COLOR_BUFFER_BIT);
   bindTexture(layer.texture, GL_REPEAT, GL_LINEAR);
   glBegin(GL_QUADS);
@@ -83,7 +71,7 @@ void drawLayerIntoTarget(const Layer& layer) {
   glVertex3fv(layer.topLeft);
   glEnd();
   glPopAttrib();
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  bindFrameTarget();
   setup2D();
 }
 
@@ -107,10 +95,7 @@ void compositeWithProgram(const GpuProgramPair& programs) {
   bindGpuPrograms(programs);
   drawScreenQuad(true);
   unbindGpuPrograms();
-  gl.glActiveTextureARB(GL_TEXTURE1_ARB);
-  glDisable(GL_TEXTURE_2D);
-  gl.glActiveTextureARB(GL_TEXTURE0_ARB);
-  glBindTexture(GL_TEXTURE_2D, 0);
+  releaseTextureUnits();
 }
 
 void composite(int blendMode) {
@@ -138,8 +123,8 @@ void LayerEffect::render(float time, float timeStep) {
   getInt("numLayers", layerCount);
   getInt("clearScreen", clearScreen);
   if (clearScreen) clearColorBuffer();
-  readVec3(*this, "cameraPos", cameraState.position);
-  readVec3(*this, "cameraLookAt", cameraState.lookAt);
+  cameraState.position = readVec3(*this, "cameraPos", cameraState.position);
+  cameraState.lookAt = readVec3(*this, "cameraLookAt", cameraState.lookAt);
   aimCamera();
   for (int i = 0; i < layerCount; ++i) drawLayer(i);
   glDepthMask(GL_TRUE);

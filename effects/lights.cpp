@@ -1,22 +1,17 @@
 #include "effects/lights.h"
 
-#include <string>
-
+#include "effects/parameters.h"
 #include "gfx/gl.h"
 #include "gfx/sprites.h"
 #include "gfx/texture_pool.h"
 
 int lightCount(const Effect& effect) {
-  int count = 0;
-  effect.getInt("numLights", count);
-  return count;
+  return readInt(effect, "numLights");
 }
 
 Light readLight(const Effect& effect, int index) {
-  float position[4] = {}, color[4] = {};
-  effect.getFloatAt("lightPos", position, index);
-  effect.getFloatAt("lightColor", color, index);
-  return {{position[0], position[1], position[2]}, {color[0], color[1], color[2]}};
+  const Vec3 position = readVec3(effect, "lightPos", {}, index);
+  return {position, readVec3(effect, "lightColor", {}, index)};
 }
 
 void beginLightPass(int pass) {
@@ -30,16 +25,13 @@ void beginLightPass(int pass) {
 
 void drawLightFlare(const Effect& effect, int index, const Light& light) {
   beginSprites();
-  std::string texture;
-  effect.getTexture("lightTexture", texture, index);
-  bindTexture(texture, GL_REPEAT, GL_LINEAR);
+  bindTexture(readTexture(effect, "lightTexture", index), GL_REPEAT, GL_LINEAR);
   glEnable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glEnable(GL_BLEND);
-  float size[4] = {};
-  effect.getFloat("lightSize", size);
+  const float size = readFloat(effect, "lightSize");
   // The same sprite twice doubles its additive glow.
-  for (int i = 0; i < 2; ++i) drawSprite(light.position, size[0], size[0], light.color, 0.0f, 1.0f);
+  for (int i = 0; i < 2; ++i) drawSprite(light.position, size, size, light.color, 0.0f, 1.0f);
   endSprites();
 }

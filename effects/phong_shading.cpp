@@ -4,8 +4,10 @@
 #include <string>
 
 #include "effects/camera.h"
+#include "effects/parameters.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/gpu_programs.h"
+#include "gfx/screen_quad.h"
 #include "gfx/texture_pool.h"
 
 PhongShadingBuffers phongShadingBuffers;
@@ -22,38 +24,36 @@ void resetBuffers() {
 
 // A fetch into component `component` of a 4-float buffer: a vector parameter
 // fills the components after it, but never past the buffer's end.
-void fetchInto(const Effect& effect, const char* name, float* buffer, int component) {
+void fetchInto(const Effect& effect, const char* name, float* buffer, int component,
+               int components = 1) {
   float values[4];
   std::copy_n(buffer + component, 4 - component, values);
-  effect.getFloat(name, values);
+  effect.getFloat(name, values, components);
   std::copy_n(values, 4 - component, buffer + component);
 }
 
 void fetchVector(const Effect& effect, const char* name, float* out, float w) {
-  effect.getFloat(name, out);
+  effect.getFloat(name, out, 3);
   out[3] = w;
 }
 
 void bindNamedTexture(const Effect& effect, const char* name, GLenum unit) {
-  std::string texture;
-  effect.getTexture(name, texture);
   gl.glActiveTextureARB(unit);
-  bindTexture(texture, GL_REPEAT, GL_LINEAR);
+  bindTexture(readTexture(effect, name), GL_REPEAT, GL_LINEAR);
 }
 
 }  // namespace
 
 void clearToBackColor(const Effect& effect) {
-  float color[4] = {};
-  effect.getFloat("backColor", color);
-  glClearColor(color[0], color[1], color[2], 0.0f);
+  const Vec3 color = readVec3(effect, "backColor");
+  glClearColor(color.x, color.y, color.z, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void beginPhongShading(const Effect& effect) {
   PhongShadingBuffers& buffers = phongShadingBuffers;
   resetBuffers();
-  fetchInto(effect, "meshSpec", buffers.specular, 0);
+  fetchInto(effect, "meshSpec", buffers.specular, 0, 3);
   glDisable(GL_TEXTURE_2D);
   float light[4] = {}, textureScale[4] = {}, color[4] = {};
   fetchVector(effect, "lightPos", light, 0.0f);
@@ -77,9 +77,6 @@ void beginPhongShading(const Effect& effect) {
 }
 
 void endPhongShading() {
-  gl.glActiveTextureARB(GL_TEXTURE1_ARB);
-  glDisable(GL_TEXTURE_2D);
-  gl.glActiveTextureARB(GL_TEXTURE0_ARB);
-  glBindTexture(GL_TEXTURE_2D, 0);
+  releaseTextureUnits();
   unbindGpuPrograms();
 }

@@ -28,13 +28,15 @@ std::vector<float> effectStartTimes(const EffectList& effects) {
 }
 
 std::unique_ptr<Effect> loadEffect(const TimelineEntry& entry, std::string_view definition,
-                                   EffectFactory createEffect, const ResourceLoaders& loaders) {
+                                   EffectFactory createEffect, const ResourceLoaders& loaders,
+                                   std::vector<ParameterRecord>* recording) {
   const DefinitionText text = splitDefinition(definition);
   if (text.kind.empty()) return nullptr;
   std::unique_ptr<Effect> effect = createEffect(text.kind);
   if (!effect) return nullptr;
   effect->kind = text.kind;
-  Script& script = effect->script;
+  effect->recordParameters(recording);
+  Script& script = *effect->script;
   script.definitionName = entry.definitionName;
   const std::string& textureOut = entry.outputs.empty() ? "screen" : entry.outputs.front();
   declareEffectVariables(script, entry.start, entry.end, entry.params, textureOut);

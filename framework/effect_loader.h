@@ -12,6 +12,7 @@
 
 #include "framework/effect.h"
 #include "framework/timeline_file.h"
+#include "script/script.h"
 
 // Creates an effect of a kind named in a definition, or null for a name
 // that is no kind.
@@ -29,6 +30,8 @@ EffectList loadEffects(const std::string& timelineFileName, EffectFactory create
                        const ResourceLoaders& loaders);
 
 // Loads one timeline entry's effect from its definition text; null when the
-// definition names no kind.
+// definition names no kind. With `recording`, parameters the kind fetches
+// that the definition lacks are declared and noted there (see Effect).
 std::unique_ptr<Effect> loadEffect(const TimelineEntry& entry, std::string_view definition,
-                                   EffectFactory createEffect, const ResourceLoaders& loaders);
+                                   EffectFactory createEffect, const ResourceLoaders& loaders,
+                                   std::vector<ParameterRecord>* recording = nullptr);

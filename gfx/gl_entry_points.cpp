@@ -6,8 +6,6 @@ GlEntryPoints gl;
 
 namespace {
 
-GLuint currentFrameTarget = 0;
-
 template <typename Function>
 void load(Function& entry, const char* name) {
   entry = reinterpret_cast<Function>(glProcAddress(name));
@@ -32,37 +30,3 @@ void loadGlEntryPoints() {
   load(gl.glFramebufferTexture2DEXT, "glFramebufferTexture2DEXT");
   load(gl.glCheckFramebufferStatusEXT, "glCheckFramebufferStatusEXT");
 }
-
-void setFrameTarget(GLuint framebuffer) { currentFrameTarget = framebuffer; }
-GLuint frameTarget() { return currentFrameTarget; }
-
-void glGenFramebuffersEXT(GLsizei n, GLuint* framebuffers) { gl.glGenFramebuffersEXT(n, framebuffers); }
-
-void glBindFramebufferEXT(GLenum target, GLuint framebuffer) {
-  gl.glBindFramebufferEXT(target, framebuffer ? framebuffer : currentFrameTarget);
-}
-
-void glGenRenderbuffersEXT(GLsizei n, GLuint* renderbuffers) {
-  gl.glGenRenderbuffersEXT(n, renderbuffers);
-}
-
-void glBindRenderbufferEXT(GLenum target, GLuint renderbuffer) {
-  gl.glBindRenderbufferEXT(target, renderbuffer);
-}
-
-void glRenderbufferStorageEXT(GLenum target, GLenum internalFormat, GLsizei width,
-                              GLsizei height) {
-  gl.glRenderbufferStorageEXT(target, internalFormat, width, height);
-}
-
-void glFramebufferRenderbufferEXT(GLenum target, GLenum attachment, GLenum renderbufferTarget,
-                                  GLuint renderbuffer) {
-  gl.glFramebufferRenderbufferEXT(target, attachment, renderbufferTarget, renderbuffer);
-}
-
-void glFramebufferTexture2DEXT(GLenum target, GLenum attachment, GLenum textarget,
-                               GLuint texture, GLint level) {
-  gl.glFramebufferTexture2DEXT(target, attachment, textarget, texture, level);
-}
-
-GLenum glCheckFramebufferStatusEXT(GLenum target) { return gl.glCheckFramebufferStatusEXT(target); }

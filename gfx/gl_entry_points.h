@@ -1,5 +1,6 @@
-// The GL extension entry points, loaded by name once a context exists, and
-// the plain forwarding operations that call them.
+// The GL extension entry points, loaded by name once a context exists.
+// Framebuffers are bound only through gfx/frame_target.h, which knows which
+// one stands for the window.
 #pragma once
 
 #include "gfx/gl.h"
@@ -26,22 +27,3 @@ extern GlEntryPoints gl;
 
 // Fills `gl` from the current context in the fixed order above.
 void loadGlEntryPoints();
-
-// The framebuffer that stands for "the window" in drawing code. It is 0 when
-// drawing to a window and an off-screen framebuffer when rendering offline;
-// effects that bind "framebuffer 0" bind this one.
-void setFrameTarget(GLuint framebuffer);
-GLuint frameTarget();
-
-void glGenFramebuffersEXT(GLsizei n, GLuint* framebuffers);
-// Binding 0 binds the frame target.
-void glBindFramebufferEXT(GLenum target, GLuint framebuffer);
-void glGenRenderbuffersEXT(GLsizei n, GLuint* renderbuffers);
-void glBindRenderbufferEXT(GLenum target, GLuint renderbuffer);
-void glRenderbufferStorageEXT(GLenum target, GLenum internalFormat, GLsizei width,
-                              GLsizei height);
-void glFramebufferRenderbufferEXT(GLenum target, GLenum attachment,
-                                  GLenum renderbufferTarget, GLuint renderbuffer);
-void glFramebufferTexture2DEXT(GLenum target, GLenum attachment, GLenum textarget,
-                               GLuint texture, GLint level);
-GLenum glCheckFramebufferStatusEXT(GLenum target);

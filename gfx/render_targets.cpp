@@ -1,7 +1,7 @@
 #include "gfx/render_targets.h"
 
 #include "gfx/gl_entry_points.h"
-#include "gfx/texture_pool.h"
+#include "gfx/frame_target.h"
 #include "platform/message.h"
 
 RenderTargets renderTargets;
@@ -9,12 +9,12 @@ RenderTargets renderTargets;
 namespace {
 
 void createTarget(RenderTarget& target, GLint internalFormat, int width, int height) {
-  glGenFramebuffersEXT(1, &target.framebuffer);
-  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target.framebuffer);
-  glGenRenderbuffersEXT(1, &target.depthBuffer);
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, target.depthBuffer);
-  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT, width, height);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+  gl.glGenFramebuffersEXT(1, &target.framebuffer);
+  bindOffscreenFramebuffer(target.framebuffer);
+  gl.glGenRenderbuffersEXT(1, &target.depthBuffer);
+  gl.glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, target.depthBuffer);
+  gl.glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT, width, height);
+  gl.glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
                                target.depthBuffer);
   glGenTextures(1, &target.colorTexture);
   glBindTexture(GL_TEXTURE_2D, target.colorTexture);
@@ -22,19 +22,18 @@ void createTarget(RenderTarget& target, GLint internalFormat, int width, int hei
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
   glBindTexture(GL_TEXTURE_2D, 0);
-  glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
+  gl.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
                             target.colorTexture, 0);
-  if (glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_UNSUPPORTED_EXT)
+  if (gl.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_UNSUPPORTED_EXT)
     fatalMessage("ERROR", "GL framebuffer format GL_RGBA16f unsupported, sorry. Quit.");
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  bindFrameTarget();
 }
 
 }  // namespace
 
 void createFloatTarget() {
-  renderTargets.width = renderWidth();
-  renderTargets.height = renderHeight();
-  createTarget(renderTargets.floatTarget, GL_RGBA16F_ARB, renderTargets.width, renderTargets.height);
-  createTarget(renderTargets.accumulationTarget, GL_RGBA, renderTargets.width,
-               renderTargets.height);
+  createTarget(renderTargets.floatTarget, GL_RGBA16F_ARB, renderWidth(), renderHeight());
+  createTarget(renderTargets.accumulationTarget, GL_RGBA, renderWidth(), renderHeight());
 }
+
+void bindRenderTarget(const RenderTarget& target) { bindOffscreenFramebuffer(target.framebuffer); }

@@ -13,11 +13,12 @@ struct RenderTarget {
 struct RenderTargets {
   RenderTarget floatTarget;
   RenderTarget accumulationTarget;
-  int width = 0;  // the render size when they were made
-  int height = 0;
 };
 
 extern RenderTargets renderTargets;
 
-// Makes both targets once; an unsupported float format is fatal.
+// Makes both targets once, of the render size; an unsupported float format
+// is fatal.
 void createFloatTarget();
+// Draws into the target until bindFrameTarget (gfx/frame_target.h).
+void bindRenderTarget(const RenderTarget& target);

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "gfx/bump.h"
+#include "gfx/screen_quad.h"
 
 namespace {
 
 struct Pool {
   // unique_ptr keeps every Texture at one address while the pool grows.
   std::vector<std::unique_ptr<Texture>> textures;
-  int renderWidth = 1024;
-  int renderHeight = 512;
 };
 
 Pool& pool() {
@@ -37,14 +36,6 @@ Texture* addPoolTexture(std::string_view name, int width, int height, GLint inte
   pool().textures.push_back(std::make_unique<Texture>(Texture{std::string(name), id}));
   return pool().textures.back().get();
 }
-
-void setRenderSize(int width, int height) {
-  pool().renderWidth = width;
-  pool().renderHeight = height;
-}
-
-int renderWidth() { return pool().renderWidth; }
-int renderHeight() { return pool().renderHeight; }
 
 Texture* findTexture(std::string_view name) {
   for (const std::unique_ptr<Texture>& texture : pool().textures)
@@ -99,16 +90,7 @@ void drawTextureQuad(std::string_view name) {
   const Texture* texture = findTexture(name);
   if (!texture) return;
   glBindTexture(GL_TEXTURE_2D, texture->id);
-  glBegin(GL_QUADS);
-  glTexCoord2i(0, 0);
-  glVertex2i(-1, -1);
-  glTexCoord2i(1, 0);
-  glVertex2i(1, -1);
-  glTexCoord2i(1, 1);
-  glVertex2i(1, 1);
-  glTexCoord2i(0, 1);
-  glVertex2i(-1, 1);
-  glEnd();
+  drawScreenQuad(false);
 }
 
 void deleteAllTextures() {

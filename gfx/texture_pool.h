@@ -10,17 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "gfx/gl.h"
+#include "gfx/frame_target.h"
 
 struct Texture {
   std::string name;
   GLuint id = 0;
 };
-
-// The size of screen-sized textures and render targets; set once at start-up.
-void setRenderSize(int width, int height);
-int renderWidth();
-int renderHeight();
 
 Texture* findTexture(std::string_view name);
 // width 0: render size (height ignored); height 0: square. With no pixels the

@@ -23,7 +23,7 @@ int runToolConfig(int argc, char** argv) {
   applyCommandLine(engine, commandLine);
   deriveRenderSize(engine);
   printf("width %d\nheight %d\nrenderWidth %d\nrenderHeight %d\n", engine.width, engine.height,
-         engine.renderWidth, engine.renderHeight);
+         renderWidth(), renderHeight());
   printf("fullscreen %d\nshowFps %d\nmusicEnabled %d\nshowDialog %d\n", engine.fullscreen,
          engine.showFps, engine.musicEnabled, engine.showDialog);
   printf("commentsEnabled %d\nrewindEnabled %d\nmakeFileList %d\n", engine.commentsEnabled,

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/music.h"
+#include "music/music.h"
 #include "pack/pack.h"
 #include "platform/audio_spectrum.h"
 #include "tools/tool_commands.h"

@@ -18,13 +18,13 @@ TEST(RenderSize, DerivedFromOutputSizeAndFullscreenUsesDisplayShape) {
   engine.height = 500;
   engine.displayAspect = 4.0f / 3.0f;
   deriveRenderSize(engine);
-  EXPECT_EQ(engine.renderWidth, 512);
-  EXPECT_EQ(engine.renderHeight, 256);
+  EXPECT_EQ(renderWidth(), 512);
+  EXPECT_EQ(renderHeight(), 256);
   EXPECT_FLOAT_EQ(engine.screenAspect, 1.6f);
   engine.fullscreen = true;
   deriveRenderSize(engine);
   EXPECT_FLOAT_EQ(engine.screenAspect, 4.0f / 3.0f);
-  EXPECT_EQ(engine.pictureAspect, kPictureAspect);
+  EXPECT_EQ(pictureAspect(), kPictureAspect);
 }
 
 TEST(Letterbox, FourByThreeWindowGetsCentredBand) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/music.h"
+#include "music/music.h"
 #include "audio/signals.h"
 #include "platform/audio_spectrum.h"
 #include "platform/audio_track.h"

@@ -7,18 +7,12 @@
 #include <cstdio>
 #include <string>
 
-#include "effects/effect_kinds.h"
-#include "framework/effect_loader.h"
-#include "framework/resource_loaders.h"
-#include "gfx/gl_entry_points.h"
-#include "gfx/gpu_programs.h"
-#include "gfx/render_targets.h"
+#include "gfx/frame_target.h"
 #include "gfx/texture_pool.h"
-#include "platform/window.h"
+#include "support/effect_harness.h"
 
 namespace {
 
-constexpr int kSize = 32;
 constexpr float kTolerance = 3.0f / 255.0f;
 
 struct Rgba {
@@ -37,33 +31,6 @@ Rgba quantise(Rgba x) {
   auto q = [](float v) { return std::round(std::clamp(v, 0.0f, 1.0f) * 255.0f) / 255.0f; };
   return {q(x.r), q(x.g), q(x.b), q(x.a)};
 }
-
-class GlContext : public testing::Environment {
- public:
-  void SetUp() override {
-    WindowRequest request;
-    request.hidden = true;
-    request.width = request.height = kSize;
-    std::string error;
-    ASSERT_TRUE(openWindow(request, error)) << error;
-    initGpuPrograms();
-    setRenderSize(kSize, kSize);
-    createStandardTextures();
-    createFloatTarget();
-    GLuint color = 0, framebuffer = 0;
-    glGenRenderbuffersEXT(1, &color);
-    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, color);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_RGBA8, kSize, kSize);
-    glGenFramebuffersEXT(1, &framebuffer);
-    gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT,
-                                 GL_RENDERBUFFER_EXT, color);
-    setFrameTarget(framebuffer);
-  }
-  void TearDown() override { closeWindow(); }
-};
-
-const testing::Environment* const glContext = testing::AddGlobalTestEnvironment(new GlContext);
 
 struct LayerSpec {
   Rgba texture;  // a solid texture
@@ -111,12 +78,9 @@ std::string layerDefinition(const std::vector<LayerSpec>& layers) {
 
 // Draws the layers over a frame cleared to `frame` and reads the middle pixel.
 Rgba composite(Rgba frame, const std::vector<LayerSpec>& layers) {
-  TimelineEntry entry;
-  entry.definitionName = "layers.txt";
-  entry.end = 1;
-  auto effect = loadEffect(entry, layerDefinition(layers), createEffect, engineResourceLoaders());
-  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-  glViewport(0, 0, kSize, kSize);
+  auto effect = loadTestEffect(layerDefinition(layers), testEntry(0, 1));
+  bindFrameTarget();
+  glViewport(0, 0, renderWidth(), renderHeight());
   glClearColor(frame.r, frame.g, frame.b, frame.a);
   glClear(GL_COLOR_BUFFER_BIT);
   glClearColor(0, 0, 0, 0);  // as the frame loop leaves it
@@ -125,7 +89,7 @@ Rgba composite(Rgba frame, const std::vector<LayerSpec>& layers) {
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   effect->render(0.5f, 0.0f);
   uint8_t pixel[4];
-  glReadPixels(kSize / 2, kSize / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  glReadPixels(renderWidth() / 2, renderHeight() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
   return {pixel[0] / 255.0f, pixel[1] / 255.0f, pixel[2] / 255.0f, pixel[3] / 255.0f};
 }
 
@@ -180,7 +144,7 @@ Rgba model(Rgba frame, const std::vector<LayerSpec>& layers) {
 
 }  // namespace
 
-TEST(LayerEffect, EachBlendProgramMatchesItsFormula) {
+TEST_F(EffectTest, LayerEachBlendProgramMatchesItsFormula) {
   const Rgba frame = {0.6f, 0.4f, 0.2f, 1.0f};
   const LayerSpec layer = {{0.8f, 0.6f, 0.4f, 1.0f}, {0.9f, 0.5f, 1.0f, 0.7f}, 0};
   for (int mode : {1, 2, 3, 4}) {
@@ -191,14 +155,14 @@ TEST(LayerEffect, EachBlendProgramMatchesItsFormula) {
   }
 }
 
-TEST(LayerEffect, AlphaBlendModulatesAndLeavesBlendingOnForTheNextLayer) {
+TEST_F(EffectTest, LayerAlphaBlendModulatesAndLeavesBlendingOnForTheNextLayer) {
   const Rgba frame = {0.2f, 0.5f, 0.8f, 1.0f};
   const std::vector<LayerSpec> layers = {{{1.0f, 0.2f, 0.2f, 1.0f}, {1.0f, 1.0f, 0.6f, 0.5f}, 0},
                                          {{0.2f, 1.0f, 0.4f, 1.0f}, {0.8f, 1.0f, 1.0f, 0.6f}, 0}};
   expectNear(composite(frame, layers), model(frame, layers));
 }
 
-TEST(LayerEffect, AddWithZeroAlphaAndUnknownModeChangeNothing) {
+TEST_F(EffectTest, LayerAddWithZeroAlphaAndUnknownModeChangeNothing) {
   const Rgba frame = {0.3f, 0.6f, 0.9f, 1.0f};
   expectNear(composite(frame, {{{1, 1, 1, 1}, {1, 1, 1, 0}, 3}}), frame);
   expectNear(composite(frame, {{{1, 0, 0, 1}, {1, 1, 1, 1}, 5}}), frame);

@@ -5,6 +5,7 @@
 #include "effects/lights.h"
 #include "effects/phong_shading.h"
 #include "framework/effect_loader.h"
+#include "support/effect_harness.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ const char* kShadingBlock =
 
 }  // namespace
 
-TEST(PhongShading, ParametersWithFewerComponentsKeepThePresets) {
+TEST_F(EffectTest, PhongShadingParametersWithFewerComponentsKeepThePresets) {
   auto effect = effectWith(std::string(kShadingBlock) +
                            "float meshSpec = 0.5;\nvec4 meshTexAdd = vec4(0.1, 7, 7, 7);\n");
   beginPhongShading(*effect);
@@ -44,7 +45,7 @@ TEST(PhongShading, ParametersWithFewerComponentsKeepThePresets) {
   EXPECT_FLOAT_EQ(buffers.bump[3], 0.0f);
 }
 
-TEST(Camera, LaterEffectWithoutSetCameraKeepsTheEarlierCamera) {
+TEST_F(EffectTest, CameraLaterEffectWithoutSetCameraKeepsTheEarlierCamera) {
   auto setter = effectWith(
       "int setCamera = 1;\nvec3 cameraPos = vec3(0, 0, 5);\nvec3 cameraLookAt;\n"
       "vec3 cameraRPY;\nvec3 cameraLookAtRPY;\nfloat cameraZoom = 1;\n");
@@ -58,7 +59,7 @@ TEST(Camera, LaterEffectWithoutSetCameraKeepsTheEarlierCamera) {
   EXPECT_NEAR(cameraState.cameraMatrix[14], -4.0f, 1e-5f);
 }
 
-TEST(Camera, LookingAtItselfIsDegenerateButHarmless) {
+TEST_F(EffectTest, CameraLookingAtItselfIsDegenerateButHarmless) {
   auto effect = effectWith(
       "int setCamera = 1;\nvec3 cameraPos = vec3(1, 1, 1);\nvec3 cameraLookAt = vec3(1, 1, 1);\n"
       "vec3 cameraRPY;\nvec3 cameraLookAtRPY;\nfloat cameraZoom;\n");
@@ -68,7 +69,7 @@ TEST(Camera, LookingAtItselfIsDegenerateButHarmless) {
   EXPECT_EQ(cameraState.direction.z, 0.0f);
 }
 
-TEST(Lights, ArraysByIndex) {
+TEST_F(EffectTest, LightsArraysByIndex) {
   auto effect = effectWith(
       "int numLights = 2;\nvec3 lightPos[2];\nvec3 lightColor[2];\n"
       "lightPos[1] = vec3(4, 5, 6);\nlightColor[1] = vec3(0.5, 0.25, 1);\n");

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/effect_loader.h"
 #include "framework/timeline.h"
+#include "script/error.h"
 
 namespace {
 
@@ -104,14 +107,45 @@ TEST(EffectFetchers, KindsAndComponents) {
   EXPECT_EQ(text, "text");
 }
 
-TEST(EffectFetchersDeathTest, MissingVariableIsFatal) {
+// The error the edges show with its caption and exit 255.
+ScriptError missingError(const Effect& effect, const std::function<void()>& fetch) {
+  try {
+    fetch();
+  } catch (const ScriptError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no error from " << effect.definitionName();
+  return {"", ""};
+}
+
+TEST(EffectFetchers, MissingVariableThrowsTheRuntimeError) {
   auto effect = load(entry("defs/fx.txt", 0, 1), "code = record\n");
   int value = 0;
-  EXPECT_EXIT(effect->getInt("nothere", value), testing::ExitedWithCode(255),
-              "RUNTIME EFFECT ERROR\nMissing variable  \n int nothere\n\n from\n defs/fx.txt");
+  const ScriptError intError = missingError(*effect, [&] { effect->getInt("nothere", value); });
+  EXPECT_EQ(intError.caption, "RUNTIME EFFECT ERROR");
+  EXPECT_EQ(intError.text, "Missing variable  \n int nothere\n\n from\n defs/fx.txt\n\n");
   float floats[4];
-  EXPECT_EXIT(effect->getFloatAt("nothere", floats, 1), testing::ExitedWithCode(255),
-              "Missing variable  \n float nothere");
+  EXPECT_EQ(missingError(*effect, [&] { effect->getFloatAt("nothere", floats, 1); }).text,
+            "Missing variable  \n float nothere\n\n from\n defs/fx.txt\n\n");
+}
+
+TEST(EffectFetchers, RecordingDeclaresMissingParametersInFetchOrder) {
+  auto effect = load(entry("defs/fx.txt", 0, 1), "code = record\nint kept = 3;\n");
+  std::vector<ParameterRecord> records;
+  effect->recordParameters(&records);
+  int value = 0;
+  float floats[4] = {};
+  effect->getFloatAt("lights", floats, 2, 3);
+  effect->getInt("kept", value);
+  effect->getInt("count", value);
+  effect->getFloatAt("lights", floats, 4, 3);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].name, "lights");
+  EXPECT_EQ(records[0].type, "vec3");
+  EXPECT_EQ(records[0].count, 5);
+  EXPECT_EQ(records[1].name, "count");
+  EXPECT_EQ(records[1].type, "int");
+  EXPECT_EQ(value, 0);
 }
 
 TEST(Timeline, HalfOpenWindowsInFileOrder) {

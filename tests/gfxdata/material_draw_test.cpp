@@ -9,7 +9,8 @@
 #include "gfx/material_pass.h"
 #include "gfx/mesh_draw.h"
 #include "gfx/texture_pool.h"
-#include "gfxdata/gl_context.h"
+#include "gfx/gl_entry_points.h"
+#include "support/gl_context.h"
 
 namespace {
 
@@ -43,7 +44,6 @@ class MaterialDraw : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     static const bool compiled = [] {
-      initGpuPrograms();
       const uint8_t white[4] = {255, 255, 255, 255};
       const uint8_t flat[4] = {128, 128, 255, 0};
       makeTexture(false, 1, "material-white", 1, white, GL_RGBA);
@@ -62,7 +62,7 @@ class MaterialDraw : public GlTest {
     glClear(GL_COLOR_BUFFER_BIT);
   }
   void TearDown() override {
-    if (!glContextReady()) return;
+    if (!openTestContext()) return;
     unbindGpuPrograms();
     for (const GLenum unit : {GL_TEXTURE3_ARB, GL_TEXTURE2_ARB, GL_TEXTURE1_ARB, GL_TEXTURE0_ARB}) {
       gl.glActiveTextureARB(unit);

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "gfx/mesh_draw.h"
-#include "gfxdata/gl_context.h"
+#include "gfx/gl_entry_points.h"
+#include "support/gl_context.h"
 
 namespace {
 

@@ -5,7 +5,9 @@
 #include "gfx/image_texture.h"
 #include "gfx/material.h"
 #include "gfx/material_pass.h"
-#include "gfxdata/gl_context.h"
+#include "gfx/gl_entry_points.h"
+#include "platform/window.h"
+#include "support/gl_context.h"
 #include "pack/pack.h"
 #include "support/temp_dir.h"
 

@@ -6,9 +6,10 @@
 #include <cmath>
 #include <string>
 
+#include "gfx/frame_target.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/gpu_programs.h"
-#include "platform/window.h"
+#include "support/gl_context.h"
 
 Float4 operator+(Float4 x, Float4 y) { return {x.r + y.r, x.g + y.g, x.b + y.b, x.a + y.a}; }
 Float4 operator-(Float4 x, Float4 y) { return {x.r - y.r, x.g - y.g, x.b - y.b, x.a - y.a}; }
@@ -33,19 +34,11 @@ int wrapIndex(int i, int size, GLint wrap) {
 class GlEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    WindowRequest request;
-    request.hidden = true;
-    request.width = 256;
-    request.height = 256;
-    std::string error;
-    ASSERT_TRUE(openWindow(request, error)) << error;
-    initGpuPrograms();
+    ASSERT_TRUE(openTestContext()) << "no GL context (run under xvfb-run)";
     for (const GpuProgramReport& report : gpuProgramReports())
       ASSERT_TRUE(report.ok) << report.name << ": " << report.errorText;
     createTarget();
   }
-  void TearDown() override { closeWindow(); }
-
  private:
   static void createTarget() {
     GLuint color = 0;
@@ -57,17 +50,17 @@ class GlEnvironment : public testing::Environment {
                  GL_FLOAT, nullptr);
     glBindTexture(GL_TEXTURE_2D, 0);
     GLuint depth = 0;
-    glGenRenderbuffersEXT(1, &depth);
-    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, kTargetSize,
+    gl.glGenRenderbuffersEXT(1, &depth);
+    gl.glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depth);
+    gl.glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, kTargetSize,
                              kTargetSize);
-    glGenFramebuffersEXT(1, &targetFramebuffer);
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targetFramebuffer);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, color,
+    gl.glGenFramebuffersEXT(1, &targetFramebuffer);
+    bindOffscreenFramebuffer(targetFramebuffer);
+    gl.glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, color,
                               0);
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+    gl.glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
                                  depth);
-    ASSERT_EQ(glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT),
+    ASSERT_EQ(gl.glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT),
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE_EXT));
   }
 };
@@ -135,7 +128,7 @@ void bindImage(int unit, const TestImage& image) {
   gl.glActiveTextureARB(GL_TEXTURE0_ARB);
 }
 
-void bindTestTarget() { glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, targetFramebuffer); }
+void bindTestTarget() { bindOffscreenFramebuffer(targetFramebuffer); }
 
 void resetTestState() {
   bindTestTarget();

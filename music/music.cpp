@@ -1,4 +1,4 @@
-#include "app/music.h"
+#include "music/music.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +20,7 @@ struct Music {
 };
 
 Music music;
+SpectrumSource spectrumSource = nullptr;
 
 int64_t playPosition() {
   return music.playback ? playbackFrame(*music.playback) : music.offlineFrame;
@@ -88,7 +89,10 @@ void stopMusic() {
   music.started = false;
 }
 
+void setSpectrumSource(SpectrumSource source) { spectrumSource = source; }
+
 void getSpectrum(float* values, int channelOffset) {
+  if (spectrumSource) return spectrumSource(values, channelOffset);
   if (!music.started) return;
   if (!music.track) {
     std::fill_n(values, kSpectrumBins, 0.0f);

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/audio_spectrum.h"  // kSpectrumBins
+
 inline constexpr const char* kMusicFileName = "./quarno/velmira.mp3";
 
 enum class MusicOutput {
@@ -34,6 +36,11 @@ void stopMusic();
 // Nothing is written unless the music is started (and not stopped since);
 // silence when the music file was missing.
 void getSpectrum(float* values, int channelOffset);
+
+// Replaces the music as the source of getSpectrum (null restores it), so the
+// effects that follow the music can be drawn for a known spectrum.
+using SpectrumSource = void (*)(float* values, int channelOffset);
+void setSpectrumSource(SpectrumSource source);
 
 // The millisecond position repositionMusic uses for a show time.
 int64_t musicPositionMs(float timeSeconds);

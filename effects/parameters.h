@@ -1,0 +1,26 @@
+// Parameter readers that return values, so an effect kind reads its
+// parameters as one list in the order it fetches them:
+//
+//   const Vec3 position = readVec3(effect, "meshPos");
+//   const float size = readFloat(effect, "lightSize");
+//
+// Each is the effect's typed fetcher underneath: a missing name throws the
+// "Missing variable" error, a variable of another kind leaves the preset, and
+// components the declared type lacks keep the preset's.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "framework/effect.h"
+#include "gfx/math.h"
+
+int readInt(const Effect& effect, std::string_view name, int preset = 0, int index = 0);
+float readFloat(const Effect& effect, std::string_view name, float preset = 0.0f, int index = 0);
+Vec3 readVec3(const Effect& effect, std::string_view name, Vec3 preset = {}, int index = 0);
+Vec4 readVec4(const Effect& effect, std::string_view name, Vec4 preset = {}, int index = 0);
+std::string readTexture(const Effect& effect, std::string_view name, int index = 0);
+// Null when the variable is of another kind or its list is empty.
+const Curve* readCurve(const Effect& effect, std::string_view name, int index = 0);
+const Material* readMaterial(const Effect& effect, std::string_view name, int index = 0);
+Mesh* readMesh(const Effect& effect, std::string_view name, int index = 0);

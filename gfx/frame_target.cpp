@@ -1,0 +1,60 @@
+#include "gfx/frame_target.h"
+
+#include "gfx/gl_entry_points.h"
+
+namespace {
+
+struct FrameTarget {
+  int width = 1024;
+  int height = 512;
+  float pictureAspect = kPictureAspect;
+  GLuint framebuffer = 0;
+};
+
+FrameTarget frameTarget;
+
+}  // namespace
+
+void setRenderSize(int width, int height) {
+  frameTarget.width = width;
+  frameTarget.height = height;
+}
+
+int renderWidth() { return frameTarget.width; }
+int renderHeight() { return frameTarget.height; }
+
+void setPictureAspect(float aspect) { frameTarget.pictureAspect = aspect; }
+float pictureAspect() { return frameTarget.pictureAspect; }
+
+void setFrameFramebuffer(GLuint framebuffer) { frameTarget.framebuffer = framebuffer; }
+
+void bindFrameTarget() { gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, frameTarget.framebuffer); }
+
+void bindOffscreenFramebuffer(GLuint framebuffer) {
+  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+}
+
+namespace {
+
+GLuint makeRenderbuffer(GLenum format, int width, int height) {
+  GLuint renderbuffer = 0;
+  gl.glGenRenderbuffersEXT(1, &renderbuffer);
+  gl.glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, renderbuffer);
+  gl.glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, format, width, height);
+  return renderbuffer;
+}
+
+}  // namespace
+
+OffscreenFrame createOffscreenFrame(int width, int height) {
+  OffscreenFrame frame;
+  frame.colorBuffer = makeRenderbuffer(GL_RGBA8, width, height);
+  frame.depthBuffer = makeRenderbuffer(GL_DEPTH_COMPONENT24, width, height);
+  gl.glGenFramebuffersEXT(1, &frame.framebuffer);
+  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, frame.framebuffer);
+  gl.glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT,
+                                  GL_RENDERBUFFER_EXT, frame.colorBuffer);
+  gl.glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT,
+                                  GL_RENDERBUFFER_EXT, frame.depthBuffer);
+  return frame;
+}

@@ -1,0 +1,92 @@
+#include "support/effect_harness.h"
+
+#include <filesystem>
+
+#include "effects/effect_kinds.h"
+#include "framework/effect_loader.h"
+#include "framework/resource_loaders.h"
+#include "gfx/frame_target.h"
+#include "gfx/gl.h"
+#include "gfx/render_targets.h"
+#include "gfx/texture_pool.h"
+
+void EffectTest::SetUp() {
+  GlTest::SetUp();
+  if (IsSkipped()) return;
+  static const bool made = [] {
+    createStandardTextures();
+    createFloatTarget();
+    return true;
+  }();
+  (void)made;
+}
+
+TimelineEntry testEntry(float start, float end, std::vector<float> params,
+                        std::vector<std::string> inputs, std::vector<std::string> outputs) {
+  TimelineEntry entry;
+  entry.definitionName = "test.txt";
+  entry.start = start;
+  entry.end = end;
+  entry.params = std::move(params);
+  entry.inputs = std::move(inputs);
+  entry.outputs = std::move(outputs);
+  return entry;
+}
+
+std::unique_ptr<Effect> loadTestEffect(std::string_view definition, const TimelineEntry& entry) {
+  for (const auto* names : {&entry.inputs, &entry.outputs})
+    for (const std::string& name : *names) makeTexture(false, 0, name, 0, nullptr, GL_RGBA);
+  return loadEffect(entry, definition, createEffect, engineResourceLoaders());
+}
+
+void renderFrame(Effect& effect, float time, float timeStep) {
+  bindFrameTarget();
+  glViewport(0, 0, renderWidth(), renderHeight());
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  effect.render(time, timeStep);
+}
+
+Frame readFrame() {
+  Frame frame{renderWidth(), renderHeight(), {}};
+  frame.pixels.resize(size_t(frame.width) * frame.height);
+  bindFrameTarget();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, frame.width, frame.height, GL_RGBA, GL_UNSIGNED_BYTE, frame.pixels.data());
+  return frame;
+}
+
+Frame readPoolTexture(std::string_view name) {
+  Frame frame;
+  const Texture* texture = findTexture(name);
+  if (!texture) return frame;
+  glBindTexture(GL_TEXTURE_2D, texture->id);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &frame.width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &frame.height);
+  frame.pixels.resize(size_t(frame.width) * frame.height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, frame.pixels.data());
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return frame;
+}
+
+void setPoolTexture(std::string_view name, int width, int height,
+                    const std::vector<Rgba8>& pixels) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(pixels.data());
+  if (const Texture* texture = findTexture(name)) {
+    glBindTexture(GL_TEXTURE_2D, texture->id);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
+    glBindTexture(GL_TEXTURE_2D, 0);
+  } else {
+    makeTexture(false, width, name, height, bytes, GL_RGBA);
+  }
+}
+
+std::string showDataDir() { return VELMIRA_SHOW_DIR; }
+
+InShowFolder::InShowFolder() : previous_(std::filesystem::current_path().string()) {
+  std::filesystem::current_path(showDataDir());
+}
+
+InShowFolder::~InShowFolder() { std::filesystem::current_path(previous_); }
