@@ -1,5 +1,6 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/breaker_effect.h"
 #include "effects/layer_effect.h"
 
 namespace {
@@ -16,6 +17,7 @@ std::unique_ptr<Effect> make() {
 
 const EffectKind kKinds[] = {
     {"layer", make<LayerEffect>},
+    {"breaker", make<BreakerEffect>},
 };
 
 }  // namespace
