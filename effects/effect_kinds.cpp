@@ -2,6 +2,8 @@
 
 #include "effects/breaker_effect.h"
 #include "effects/layer_effect.h"
+#include "effects/springer_effect.h"
+#include "effects/springy_effect.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ std::unique_ptr<Effect> make() {
 const EffectKind kKinds[] = {
     {"layer", make<LayerEffect>},
     {"breaker", make<BreakerEffect>},
+    {"springy", make<SpringyEffect>},
+    {"springer", make<SpringerEffect>},
 };
 
 }  // namespace
