@@ -29,7 +29,8 @@ struct SwimmingTubeVariant {
   // numbers from the shared generator.
   void (*placeBackCopy)(BackCopy& placement, int copy, int copies) = nullptr;
   ParticleStyle particles;
-  Vec3 vortexHalfSize{1.0f, 1.0f, 1.0f};
+  // Small sparks: the vortices sit on the anchor tube, close to the eye.
+  Vec3 vortexHalfSize{0.12f, 0.12f, 0.12f};
 };
 
 class SwimmingTubeEffect : public Effect {

@@ -88,9 +88,9 @@ PolyMesh makeSwimTrail() {
   Lcg random(6502);
   PolyMesh mesh;
   for (int i = 0; i < kSwimPointCount; ++i) {
-    const float x = static_cast<float>(random.range(-14, 14));
-    const float y = static_cast<float>(random.range(-8, 8));
-    const float z = static_cast<float>(random.range(-40, 10));
+    const float x = static_cast<float>(random.range(-30, 30));
+    const float y = static_cast<float>(random.range(-15, 15));
+    const float z = static_cast<float>(random.range(-80, -10));
     mesh.points.push_back({x, y, z});
   }
   return mesh;

@@ -12,14 +12,14 @@ namespace showgen {
 constexpr int kDotCount = 3000;
 constexpr int kCloudPointCount = 3000;
 constexpr int kVortexDiscPointCount = 200;
-constexpr int kSwimPointCount = 3000;
+constexpr int kSwimPointCount = 600;
 
 PolyMesh makeDots();
 PolyMesh makeParticleCloud();
 // Points in a disc of radius 2 to 15 parallel to the x-y plane, 2 deep
 // either side of z = -45.
 PolyMesh makeVortexDisc();
-// Points in a long box ahead of a tube swimming towards -z.
+// Points in a long box ahead of an eye at the origin looking towards -z.
 PolyMesh makeSwimTrail();
 // Points in a ball of radius 14.
 PolyMesh makeSwimBall();
