@@ -1,7 +1,11 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/basic_mesh_effect.h"
 #include "effects/breaker_effect.h"
+#include "effects/curve_mesh_effect.h"
 #include "effects/layer_effect.h"
+#include "effects/meshi_effect.h"
+#include "effects/motion_effect.h"
 #include "effects/springer_effect.h"
 #include "effects/springy_effect.h"
 
@@ -18,13 +22,24 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"meshi", make<MeshiEffect>},
+    {"curvex", make<CurveMeshEffect>},
+    {"motion", make<MotionEffect>},
+    {"basicmesh", make<BasicMeshEffect>},
     {"layer", make<LayerEffect>},
+    {"box", make<BoxEffect>},
     {"breaker", make<BreakerEffect>},
     {"springy", make<SpringyEffect>},
     {"springer", make<SpringerEffect>},
 };
 
 }  // namespace
+
+std::vector<std::string_view> effectKindNames() {
+  std::vector<std::string_view> names;
+  for (const EffectKind& entry : kKinds) names.push_back(entry.name);
+  return names;
+}
 
 std::unique_ptr<Effect> createEffect(std::string_view kind) {
   for (const EffectKind& entry : kKinds)
