@@ -25,12 +25,12 @@ const EffectKind kKinds[] = {
     {"meshi", make<MeshiEffect>},
     {"curvex", make<CurveMeshEffect>},
     {"motion", make<MotionEffect>},
+    {"springy", make<SpringyEffect>},
+    {"springer", make<SpringerEffect>},
     {"basicmesh", make<BasicMeshEffect>},
     {"layer", make<LayerEffect>},
     {"box", make<BoxEffect>},
     {"breaker", make<BreakerEffect>},
-    {"springy", make<SpringyEffect>},
-    {"springer", make<SpringerEffect>},
 };
 
 }  // namespace
