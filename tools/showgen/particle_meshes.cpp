@@ -90,7 +90,7 @@ PolyMesh makeSwimTrail() {
   for (int i = 0; i < kSwimPointCount; ++i) {
     const float x = static_cast<float>(random.range(-30, 30));
     const float y = static_cast<float>(random.range(-15, 15));
-    const float z = static_cast<float>(random.range(-80, -10));
+    const float z = static_cast<float>(random.range(-100, -30));
     mesh.points.push_back({x, y, z});
   }
   return mesh;

@@ -11,8 +11,8 @@ namespace showgen {
 
 constexpr int kDotCount = 3000;
 constexpr int kCloudPointCount = 3000;
-constexpr int kVortexDiscPointCount = 200;
-constexpr int kSwimPointCount = 600;
+constexpr int kVortexDiscPointCount = 30;
+constexpr int kSwimPointCount = 200;
 
 PolyMesh makeDots();
 PolyMesh makeParticleCloud();
