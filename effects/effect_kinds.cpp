@@ -1,12 +1,15 @@
 #include "effects/effect_kinds.h"
 
 #include "effects/basic_mesh_effect.h"
+#include "effects/breaker_effect.h"
 #include "effects/curve_mesh_effect.h"
 #include "effects/layer_effect.h"
 #include "effects/meshi_effect.h"
 #include "effects/motion_effect.h"
 #include "effects/projectioner_effect.h"
 #include "effects/sorver_effect.h"
+#include "effects/springer_effect.h"
+#include "effects/springy_effect.h"
 #include "effects/text_effect.h"
 
 namespace {
@@ -27,10 +30,13 @@ const EffectKind kKinds[] = {
     {"sorver", make<SorverEffect>},
     {"sorverBreak", make<SorverEffect>},
     {"motion", make<MotionEffect>},
+    {"springy", make<SpringyEffect>},
     {"text", make<TextEffect>},
+    {"springer", make<SpringerEffect>},
     {"basicmesh", make<BasicMeshEffect>},
     {"layer", make<LayerEffect>},
     {"box", make<BoxEffect>},
+    {"breaker", make<BreakerEffect>},
     {"projectioner", make<ProjectionerEffect>},
 };
 
