@@ -31,8 +31,10 @@ int moveAbove(int descriptor) {
 }
 
 void closeAll(std::vector<int>& descriptors) {
-  for (int& descriptor : descriptors)
-    if (descriptor >= 0) close(descriptor), descriptor = -1;
+  for (int& descriptor : descriptors) {
+    if (descriptor >= 0) close(descriptor);
+    descriptor = -1;
+  }
 }
 
 }  // namespace
