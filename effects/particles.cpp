@@ -16,25 +16,29 @@ constexpr uint32_t kParticleSeed = 123;
 Vec3 minus(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
 // All vortices act on one particle: it circles each about the z axis and its
-// velocity gains the push or pull. Its sprite angle restarts from 0.
+// velocity gains the push or pull. Its sprite angle restarts from 0. The loop
+// runs for every particle and vortex each frame, so it stays in plain floats.
 void stir(MeshVertex& particle, const std::vector<Vortex>& vortices, const ParticleStyle& style,
           float timeStep) {
-  Vec3& p = particle.position;
-  Vec3& velocity = particle.normal;
+  Vec3 p = particle.position;
+  Vec3 velocity = particle.normal;
+  const float weightZ2 = style.distanceWeightZ * style.distanceWeightZ;
   for (const Vortex& vortex : vortices) {
-    const Vec3 d = minus(p, vortex.position);
-    const Vec3 weighted{d.x, d.y, d.z * style.distanceWeightZ};
-    const float q = dot(weighted, weighted) * 0.01f;
-    particle.restPosition.y = 0.0f;
+    const float dx = p.x - vortex.position.x, dy = p.y - vortex.position.y, dz = p.z - vortex.position.z;
+    const float q = (dx * dx + dy * dy + dz * dz * weightZ2) * 0.01f;
     const float u = vortex.strength / (q + 0.01f);
 
-    Vec3 around = d;
-    rotateAboutAxis(around, 2, timeStep * u * style.swirl);
-    p = {vortex.position.x + around.x, vortex.position.y + around.y, vortex.position.z + around.z};
+    const float angle = timeStep * u * style.swirl;
+    const float c = std::cos(angle), s = std::sin(angle);
+    p.x = vortex.position.x + c * dx - s * dy;
+    p.y = vortex.position.y + s * dx + c * dy;
 
     const float gain = timeStep * u * (style.push * u - style.pull);
-    velocity = {velocity.x + d.x * gain, velocity.y + d.y * gain, velocity.z + d.z * gain};
+    velocity = {velocity.x + dx * gain, velocity.y + dy * gain, velocity.z + dz * gain};
   }
+  if (!vortices.empty()) particle.restPosition.y = 0.0f;
+  particle.position = p;
+  particle.normal = velocity;
 }
 
 // The step along the velocity it had, then the damping; new size and angle.
