@@ -1,6 +1,7 @@
 #include "effects/effect_kinds.h"
 
 #include "effects/layer_effect.h"
+#include "effects/twist_effect.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ std::unique_ptr<Effect> make() {
 
 const EffectKind kKinds[] = {
     {"layer", make<LayerEffect>},
+    {"twist", make<TwistEffect>},
 };
 
 }  // namespace
