@@ -1,5 +1,6 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/cubetube_effect.h"
 #include "effects/layer_effect.h"
 #include "effects/twist_effect.h"
 
@@ -18,6 +19,7 @@ std::unique_ptr<Effect> make() {
 const EffectKind kKinds[] = {
     {"layer", make<LayerEffect>},
     {"twist", make<TwistEffect>},
+    {"cubetube", make<CubetubeEffect>},
 };
 
 }  // namespace
