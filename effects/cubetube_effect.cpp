@@ -27,7 +27,7 @@ RingCursor cubetubeRing;
 constexpr int kVortexSpacing = 15;
 constexpr int kParticleStride = 5;
 // The vortex sprites are small glints on the tube.
-constexpr Vec3 kVortexHalfSize = {0.2f, 0.2f, 0.2f};
+constexpr Vec3 kVortexHalfSize = {0.05f, 0.05f, 0.05f};
 
 const ParticleStyle kParticleStyle = [] {
   ParticleStyle style;
