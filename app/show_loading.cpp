@@ -7,9 +7,13 @@
 #include "gfx/texture_pool.h"
 #include "platform/message.h"
 
-EffectList loadShowEffects(EngineState& engine) {
+void prepareEffectDrawing() {
   initGpuPrograms();
   createStandardTextures();
+}
+
+EffectList loadShowEffects(EngineState& engine) {
+  prepareEffectDrawing();
   try {
     EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
     engine.seekMarks = effectStartTimes(effects);

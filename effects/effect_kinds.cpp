@@ -24,6 +24,12 @@ const EffectKind kKinds[] = {
 
 }  // namespace
 
+std::vector<std::string_view> effectKindNames() {
+  std::vector<std::string_view> names;
+  for (const EffectKind& entry : kKinds) names.push_back(entry.name);
+  return names;
+}
+
 std::unique_ptr<Effect> createEffect(std::string_view kind) {
   for (const EffectKind& entry : kKinds)
     if (kind == entry.name) return entry.create();

@@ -25,6 +25,7 @@ const ToolCommand kCommands[] = {
     {"mesh", runToolMesh, "load an LWO2 mesh and print its vertices and triangles"},
     {"image", runToolImage, "decode an image as the engine does and write it as PNG"},
     {"material", runToolMaterial, "print every field of a material file"},
+    {"skeleton", runToolSkeleton, "print a definition declaring every parameter a kind reads"},
 };
 
 void printUsage(FILE* out) {
