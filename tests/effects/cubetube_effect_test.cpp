@@ -19,7 +19,7 @@ std::string cubetubeDefinition(int mode) {
   return "code = cubetube\n"
          "int accumNum = 2;\nint use16;\nint accumTimes = 2;\n"
          "if (time < 5) {\n accumTimes = 16;\n}\n"
-         "mesh meshParticles;\nvec3 backColor = vec3(0.1, 0.1, 0.2);\n"
+         "mesh meshParticles;\nvec3 backColor;\n"
          "int setCamera = 1;\nvec3 cameraPos;\nvec3 cameraLookAt = vec3(2, 3, 10);\n"
          "vec3 cameraRPY;\nvec3 cameraLookAtRPY;\nfloat cameraZoom = 0 - 14;\n"
          "int mode = " + std::to_string(mode) + ";\nint numLights = 2;\n"

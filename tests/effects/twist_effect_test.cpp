@@ -27,7 +27,7 @@ std::string twistDefinition(int lateMode = 2) {
   return "code = twist\n"
          "int accumNum = 1;\nint use16;\nint accumTimes = 1;\n"
          "if (time < 5) {\n accumTimes = 64;\n}\n"
-         "vec3 backColor = vec3(0.3, 0.3, 0.3);\n"
+         "vec3 backColor;\n"
          "int setCamera = 1;\nvec3 cameraPos = vec3(0, 0, 0.6);\nvec3 cameraLookAt;\n"
          "vec3 cameraRPY;\nvec3 cameraLookAtRPY;\nfloat cameraZoom;\n"
          "int mode = 2;\nif (time > 7) {\n mode = " + std::to_string(lateMode) + ";\n}\n"
