@@ -54,10 +54,13 @@ class TwistEffectTest : public EffectTest {
   }
   void TearDown() override { setSpectrumSource(nullptr); }
 
-  // Settles the average on `level` and draws one pass at kSettledTime.
+  // Settles the average on `level` and draws one pass at kSettledTime. The
+  // pass count is read before the frame's script runs, so the first frame
+  // after the switch still runs the earlier count.
   Frame drawSettled(Effect& effect, float level) {
     spectrumLevel = level;
     for (int frame = 0; frame < 4; ++frame) renderFrame(effect, float(frame));
+    renderFrame(effect, kSettledTime);
     renderFrame(effect, kSettledTime);
     return readFrame();
   }
@@ -98,7 +101,9 @@ TEST_F(TwistEffectTest, CrossSectionSwellsWithTheSpectrumAverage) {
   auto effect = loadTestEffect(twistDefinition());
   const Frame silent = drawSettled(*effect, 0.0f);
   const Frame loud = drawSettled(*effect, 0.01f);
-  for (int column : {12, 24, 32, 40, 52}) {
+  // Away from the middle the turned faces catch the light at a glancing angle
+  // and their edge rows go dark, so the columns stay within the faces' light.
+  for (int column : {20, 26, 32, 38, 44}) {
     EXPECT_NEAR(coveredRows(silent, column), expectedRows(silent, column, 1.0f), 1) << column;
     EXPECT_NEAR(coveredRows(loud, column), expectedRows(loud, column, 2.0f), 1) << column;
   }
