@@ -2,10 +2,12 @@
 // running average and the loudness followed over several steps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "effects/spectrum_history.h"
+#include "music/music.h"
 
 namespace {
 
@@ -46,6 +48,23 @@ TEST(SpectrumHistory, BinLookupStaysInsideTheSpectrum) {
   EXPECT_EQ(spectrumAt(bins, -3.5), 0.0f);
   EXPECT_EQ(spectrumAt(bins, std::nan("")), 0.0f);
   EXPECT_EQ(spectrumAt(bins, 1e12), 2047.0f);
+}
+
+void loudSpectrum(float* values, int) { std::fill(values, values + kSpectrumBins, 0.5f); }
+// Music that is off writes nothing.
+void silentMusic(float*, int) {}
+
+TEST(SpectrumHistory, MusicThatWritesNothingReadsAsSilence) {
+  SpectrumHistory history;
+  setSpectrumSource(loudSpectrum);
+  updateSpectrumHistory(history);
+  EXPECT_EQ(history.raw[100], 0.5f);
+  setSpectrumSource(silentMusic);
+  updateSpectrumHistory(history);
+  setSpectrumSource(nullptr);
+  EXPECT_EQ(history.raw[100], 0.0f);
+  EXPECT_EQ(history.smoothed[100], 0.0f);
+  EXPECT_NEAR(history.average[100], 0.5f * 0.025f * 0.975f, 1e-6);
 }
 
 }  // namespace

@@ -119,6 +119,16 @@ TEST_F(TwistEffectTest, ModeOutsideTheListKeepsTheLastShape) {
   for (int column : {12, 32, 52}) EXPECT_EQ(coveredRows(kept, column), coveredRows(settled, column));
 }
 
+TEST_F(TwistEffectTest, RingSizeAndPassCountAreHeldToBounds) {
+  std::string definition = twistDefinition();
+  definition.replace(definition.find("int accumNum = 1;"), 17, "int accumNum = 0;");
+  definition.replace(definition.find(" accumTimes = 64;"), 17, " accumTimes = 100000000;");
+  auto effect = loadTestEffect(definition);
+  spectrumLevel = 0.0f;
+  renderFrame(*effect, kSettledTime);
+  EXPECT_GT(coveredRows(readFrame(), 32), 4);
+}
+
 TEST_F(TwistEffectTest, MissingFirstParameterIsNamed) {
   try {
     loadTestEffect("code = twist\nint use16;\n");
