@@ -31,16 +31,4 @@ TEST(MusicTube, CubetubeBelowTheRootReadsTheFirstBin) {
   EXPECT_FALSE(movesWithBin(cubetubeVertex, 0, -1.2f, true, 0));
 }
 
-TEST(MusicTube, UnknownModeLeavesTheTube) {
-  Mesh tube;
-  tube.vertices.resize(2);
-  tube.vertices[0].position = {7, 8, 9};
-  tube.vertices[1].restPosition = {0.25f, 0.5f, 0.5f};
-  const SpectrumHistory spectrum;
-  deformTube(tube, 3, TubeMusic{spectrum, 0.0f}, twistVertex);
-  EXPECT_EQ(tube.vertices[0].position.x, 7.0f);
-  deformTube(tube, 2, TubeMusic{spectrum, 0.0f}, twistVertex);
-  EXPECT_NE(tube.vertices[0].position.x, 7.0f);
-}
-
 }  // namespace
