@@ -12,12 +12,16 @@ void prepareEffectDrawing() {
   createStandardTextures();
 }
 
-EffectList loadShowEffects(EngineState& engine) {
+EffectList loadShowEffectsOrThrow(EngineState& engine) {
   prepareEffectDrawing();
+  EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
+  engine.seekMarks = effectStartTimes(effects);
+  return effects;
+}
+
+EffectList loadShowEffects(EngineState& engine) {
   try {
-    EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
-    engine.seekMarks = effectStartTimes(effects);
-    return effects;
+    return loadShowEffectsOrThrow(engine);
   } catch (const ScriptError& error) {
     fatalMessage(error.caption, error.text);
   }

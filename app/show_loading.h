@@ -11,3 +11,6 @@ void prepareEffectDrawing();
 
 // Script errors end the process with their message (status 255).
 EffectList loadShowEffects(EngineState& engine);
+
+// The same, but a script error is thrown as ScriptError for the caller.
+EffectList loadShowEffectsOrThrow(EngineState& engine);

@@ -62,16 +62,10 @@ Vec4 lightToEyeSpace(const float* position) {
   return light;
 }
 
-void applyMeshTransform(const Effect& effect) {
-  const Vec3 position = readVec3(effect, "meshPos");
-  const Vec3 centre = readVec3(effect, "meshCen");
-  const Vec3 rotation = readVec3(effect, "meshRot");
-  const Vec3 scaleBy = readVec3(effect, "meshSca", {1, 1, 1});
-  glTranslatef(position.x, position.y, position.z);
-  glTranslatef(centre.x, centre.y, centre.z);
-  glRotatef(rotation.x, 1, 0, 0);
-  glRotatef(rotation.y, 0, 1, 0);
-  glRotatef(rotation.z, 0, 0, 1);
-  glTranslatef(-centre.x, -centre.y, -centre.z);
-  glScalef(scaleBy.x, scaleBy.y, scaleBy.z);
+Vec3 lightRelativeToEyeSpace(const Vec3& position) {
+  Vec3 relative = position;
+  sub(relative, cameraState.position);
+  const float values[3] = {relative.x, relative.y, relative.z};
+  const Vec4 eye = lightToEyeSpace(values);
+  return {eye.x, eye.y, eye.z};
 }
