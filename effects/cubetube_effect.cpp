@@ -7,6 +7,7 @@
 #include "effects/box_tube.h"
 #include "effects/camera.h"
 #include "effects/lights.h"
+#include "effects/mesh_transform.h"
 #include "effects/music_tube.h"
 #include "effects/parameters.h"
 #include "effects/particles.h"
@@ -55,16 +56,6 @@ void pinchTube(Mesh& tube) {
     vertex.position.x = x;
     vertex.restPosition.x = x;
   }
-}
-
-// The material programs take the light relative to the camera, turned into
-// eye space.
-Vec3 materialLightToEyeSpace(const Vec3& position) {
-  const float relative[3] = {position.x - cameraState.position.x,
-                             position.y - cameraState.position.y,
-                             position.z - cameraState.position.z};
-  const Vec4 eye = lightToEyeSpace(relative);
-  return {eye.x, eye.y, eye.z};
 }
 
 }  // namespace
@@ -119,7 +110,7 @@ void CubetubeEffect::drawLitTube() {
   for (int l = 0; l < lights; ++l) {
     const Light light = readLight(*this, l);
     beginLightPass(l);
-    const Vec3 eyeLight = materialLightToEyeSpace(light.position);
+    const Vec3 eyeLight = lightRelativeToEyeSpace(light.position);
     if (const Material* material = readMaterial(*this, "meshMaterial"))
       applyMaterialPass(*material, light.color, eyeLight);
     glPushMatrix();

@@ -3,6 +3,7 @@
 #include "effects/accumulation_ring.h"
 #include "effects/box_tube.h"
 #include "effects/camera.h"
+#include "effects/mesh_transform.h"
 #include "effects/music_tube.h"
 #include "effects/parameters.h"
 #include "effects/phong_shading.h"
