@@ -2,6 +2,7 @@
 
 #include "effects/basic_mesh_effect.h"
 #include "effects/breaker_effect.h"
+#include "effects/cubetube_effect.h"
 #include "effects/curve_mesh_effect.h"
 #include "effects/layer_effect.h"
 #include "effects/meshi_effect.h"
@@ -11,6 +12,7 @@
 #include "effects/springer_effect.h"
 #include "effects/springy_effect.h"
 #include "effects/text_effect.h"
+#include "effects/twist_effect.h"
 
 namespace {
 
@@ -26,9 +28,11 @@ std::unique_ptr<Effect> make() {
 
 const EffectKind kKinds[] = {
     {"meshi", make<MeshiEffect>},
+    {"twist", make<TwistEffect>},
     {"curvex", make<CurveMeshEffect>},
     {"sorver", make<SorverEffect>},
     {"sorverBreak", make<SorverEffect>},
+    {"cubetube", make<CubetubeEffect>},
     {"motion", make<MotionEffect>},
     {"springy", make<SpringyEffect>},
     {"text", make<TextEffect>},
