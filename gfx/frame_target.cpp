@@ -48,7 +48,9 @@ GLuint makeRenderbuffer(GLenum format, int width, int height) {
 
 OffscreenFrame createOffscreenFrame(int width, int height) {
   OffscreenFrame frame;
-  frame.colorBuffer = makeRenderbuffer(GL_RGBA8, width, height);
+  // Like the show window, the frame keeps no alpha: copies of it read alpha 1,
+  // which the accumulating kinds weight their sums by.
+  frame.colorBuffer = makeRenderbuffer(GL_RGB8, width, height);
   frame.depthBuffer = makeRenderbuffer(GL_DEPTH_COMPONENT24, width, height);
   gl.glGenFramebuffersEXT(1, &frame.framebuffer);
   gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, frame.framebuffer);

@@ -24,8 +24,8 @@ void bindFrameTarget();
 // Binds an off-screen framebuffer (a render target, a shadow map, a test's).
 void bindOffscreenFramebuffer(GLuint framebuffer);
 
-// An 8-bit RGBA colour and 24-bit depth framebuffer that can stand for the
-// window: offline rendering and the drawing tests make one and pass its
+// An 8-bit RGB colour (no alpha, as the window) and 24-bit depth framebuffer
+// that can stand for the window: offline rendering and the drawing tests make one and pass its
 // framebuffer to setFrameFramebuffer.
 struct OffscreenFrame {
   GLuint framebuffer = 0;

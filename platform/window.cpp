@@ -39,6 +39,7 @@ Uint32 windowFlags(const WindowRequest& request, const DisplaySize& desktop) {
 void requestCompatibilityContext() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // the frame keeps no alpha
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 }
