@@ -1,5 +1,6 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/glow_effect.h"
 #include "effects/layer_effect.h"
 
 namespace {
@@ -15,6 +16,7 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"glow", make<GlowEffect>},
     {"layer", make<LayerEffect>},
 };
 
