@@ -1,6 +1,7 @@
 #include "effects/effect_kinds.h"
 
 #include "effects/bump_height_effect.h"
+#include "effects/cast_effect.h"
 #include "effects/glow_effect.h"
 #include "effects/layer_effect.h"
 
@@ -18,6 +19,7 @@ std::unique_ptr<Effect> make() {
 
 const EffectKind kKinds[] = {
     {"glow", make<GlowEffect>},
+    {"cast", make<CastEffect>},
     {"layer", make<LayerEffect>},
     {"bumpheight", make<BumpHeightEffect>},
 };
