@@ -97,20 +97,6 @@ std::string glowDefinition(const GlowSettings& s) {
 // that size too, so the final pass also samples texel centres.
 class Glow : public EffectTest {
  protected:
-  void SetUp() override {
-    EffectTest::SetUp();
-    if (IsSkipped()) return;
-    bindFrameTarget();
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &testFramebuffer_);
-    static const OffscreenFrame frame = createOffscreenFrame(kSize, kSize);
-    setFrameFramebuffer(frame.framebuffer);
-    setRenderSize(kSize, kSize);
-  }
-  void TearDown() override {
-    setRenderSize(kTestRenderWidth, kTestRenderHeight);
-    setFrameFramebuffer(GLuint(testFramebuffer_));
-  }
-
   void expectGlow(const GlowSettings& settings, const Picture& glow) {
     const Picture source = sourcePicture();
     std::vector<Rgba8> pixels;
@@ -118,6 +104,7 @@ class Glow : public EffectTest {
       pixels.push_back({uint8_t(c[0] * 255 + 0.5f), uint8_t(c[1] * 255 + 0.5f),
                         uint8_t(c[2] * 255 + 0.5f), 255});
     setPoolTexture("glowSource", kSize, kSize, pixels);
+    const ScopedRenderSize size(kSize, kSize);
     auto effect = loadTestEffect(glowDefinition(settings), testEntry(0, 10, {}, {}, {"glowOut"}));
     renderFrame(*effect, 1.0f);
     const Frame frame = readFrame();
@@ -137,9 +124,6 @@ class Glow : public EffectTest {
     ASSERT_EQ(out.width, kSize);
     EXPECT_EQ(out.at(100, 60).g, frame.at(100, 60).g) << "the frame goes to textureOut";
   }
-
- private:
-  GLint testFramebuffer_ = 0;
 };
 
 }  // namespace
@@ -158,6 +142,7 @@ TEST_F(Glow, OneBlurPassAveragesFourShiftedCopiesUpsideDown) {
 TEST_F(Glow, AnyBlurPassCountAboveTheLimitDrawsTheLimit) {
   GlowSettings settings;
   settings.loops = 1000000000;
+  const ScopedRenderSize size(kSize, kSize);
   auto many = loadTestEffect(glowDefinition(settings) + "blurSize = 4;\n");
   renderFrame(*many, 1.0f);
   const Frame capped = readFrame();

@@ -1,6 +1,8 @@
 #include "support/effect_harness.h"
 
 #include <filesystem>
+#include <map>
+#include <utility>
 
 #include "effects/effect_kinds.h"
 #include "framework/effect_loader.h"
@@ -81,6 +83,24 @@ void setPoolTexture(std::string_view name, int width, int height,
   } else {
     makeTexture(false, width, name, height, bytes, GL_RGBA);
   }
+}
+
+ScopedRenderSize::ScopedRenderSize(int width, int height)
+    : width_(renderWidth()), height_(renderHeight()) {
+  static std::map<std::pair<int, int>, GLuint> frames;
+  bindFrameTarget();
+  GLint bound = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
+  previousFramebuffer_ = GLuint(bound);
+  GLuint& frame = frames[{width, height}];
+  if (!frame) frame = createOffscreenFrame(width, height).framebuffer;
+  setFrameFramebuffer(frame);
+  setRenderSize(width, height);
+}
+
+ScopedRenderSize::~ScopedRenderSize() {
+  setRenderSize(width_, height_);
+  setFrameFramebuffer(previousFramebuffer_);
 }
 
 std::string showDataDir() { return VELMIRA_SHOW_DIR; }

@@ -60,6 +60,21 @@ Frame readPoolTexture(std::string_view name);
 // replacing its contents when it exists.
 void setPoolTexture(std::string_view name, int width, int height, const std::vector<Rgba8>& pixels);
 
+// Renders at another size while it lives: a frame target of that size (one
+// per size, kept for the binary) and the render size, then back to the test
+// size. Textures made meanwhile at size 0 get the new size.
+class ScopedRenderSize {
+ public:
+  ScopedRenderSize(int width, int height);
+  ~ScopedRenderSize();
+  ScopedRenderSize(const ScopedRenderSize&) = delete;
+  ScopedRenderSize& operator=(const ScopedRenderSize&) = delete;
+
+ private:
+  int width_, height_;
+  unsigned previousFramebuffer_ = 0;
+};
+
 // The folder the build assembles the show in (meshes, pictures, music).
 std::string showDataDir();
 
