@@ -4,6 +4,7 @@
 #include "effects/cast_effect.h"
 #include "effects/glow_effect.h"
 #include "effects/layer_effect.h"
+#include "effects/spectrum_effect.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"spektrometri", make<SpectrumEffect>},
     {"glow", make<GlowEffect>},
     {"cast", make<CastEffect>},
     {"layer", make<LayerEffect>},
