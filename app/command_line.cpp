@@ -2,10 +2,16 @@
 
 #include <cstring>
 
+namespace {
+
+bool isSwitch(const char* arg) { return strstr(arg, "-window") || strstr(arg, "-fps"); }
+
+}  // namespace
+
 PlayerOptions parsePlayerOptions(int argc, char** argv, const std::string& defaultShow) {
   PlayerOptions options;
   options.showDirectory = defaultShow;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc && options.error.empty(); ++i) {
     if (!strcmp(argv[i], "--help") || !strcmp(argv[i], "-h")) {
       options.help = true;
     } else if (!strcmp(argv[i], "--version")) {
@@ -13,9 +19,11 @@ PlayerOptions parsePlayerOptions(int argc, char** argv, const std::string& defau
     } else if (!strcmp(argv[i], "--show")) {
       if (i + 1 == argc) options.error = "--show needs a directory";
       else options.showDirectory = argv[++i];
-    } else {
+    } else if (isSwitch(argv[i])) {
       if (!options.switches.empty()) options.switches += ' ';
       options.switches += argv[i];
+    } else {
+      options.error = std::string("unknown argument ") + argv[i];
     }
   }
   return options;

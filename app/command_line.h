@@ -1,5 +1,7 @@
-// The player's command line: "--show DIR", "--help", "--version"; every
-// other argument joins the text that is searched for "-window" and "-fps".
+// The player's command line: "--show DIR", "--help", "--version", and the
+// switches, which are searched for "-window" and "-fps" as substrings. An
+// argument that is none of these is refused, so a typing error is reported
+// instead of silently playing full screen.
 #pragma once
 
 #include <string>
@@ -9,7 +11,7 @@ struct PlayerOptions {
   std::string switches;  // the arguments searched for "-window" and "-fps"
   bool help = false;
   bool version = false;
-  std::string error;
+  std::string error;  // wrong usage, in words
 };
 
 PlayerOptions parsePlayerOptions(int argc, char** argv, const std::string& defaultShow);

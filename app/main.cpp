@@ -7,8 +7,8 @@
 
 namespace {
 
-void printHelp() {
-  printf(
+void printHelp(FILE* out) {
+  fprintf(out,
       "usage: velmira [-window] [-fps] [--show DIR]\n\n"
       "Plays the show. Escape quits.\n\n"
       "  -window     play in a window instead of full screen\n"
@@ -24,11 +24,12 @@ void printHelp() {
 int main(int argc, char** argv) {
   const PlayerOptions options = parsePlayerOptions(argc, argv, VELMIRA_DEFAULT_SHOW);
   if (!options.error.empty()) {
-    fprintf(stderr, "velmira: %s\n", options.error.c_str());
+    fprintf(stderr, "velmira: %s\n\n", options.error.c_str());
+    printHelp(stderr);
     return 2;
   }
   if (options.help) {
-    printHelp();
+    printHelp(stdout);
     return 0;
   }
   if (options.version) {

@@ -1,6 +1,7 @@
 #include "app/show_clock.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -62,13 +63,24 @@ void windKeys(ShowClock& clock, const ClockKeys& keys, int64_t dtMs) {
   }
 }
 
+// The show time never goes below zero, so neither does the start; a start
+// that is no number starts at 0, and one beyond a billion seconds is held
+// there, so the offset fits its integer and the show still ends (any start
+// past the end ends it after the first frame).
+float saneStartTime(float demoStartTime) {
+  constexpr float kLimit = 1e9f;
+  if (std::isnan(demoStartTime)) return 0.0f;
+  return std::clamp(demoStartTime, 0.0f, kLimit);
+}
+
 }  // namespace
 
 void startShowClock(ShowClock& clock, float demoStartTime, uint32_t now) {
+  const float start = saneStartTime(demoStartTime);
   clock = ShowClock();
   clock.startTick = now;
-  clock.offsetMs = static_cast<int64_t>(demoStartTime * 1000.0f);
-  clock.currentTime = demoStartTime;
+  clock.offsetMs = static_cast<int64_t>(start * 1000.0f);
+  clock.currentTime = start;
   clock.resync = true;
 }
 

@@ -39,6 +39,8 @@ struct ShowClock {
 // What the frame loop must do for the music after a clock step.
 enum class MusicAction { None, Pause, Resume };
 
+// A start time below zero or not a number starts at 0; one beyond a
+// billion seconds is held there.
 void startShowClock(ShowClock& clock, float demoStartTime, uint32_t now);
 
 // One frame: reads the keys (only when rewindEnabled), advances the clock and

@@ -7,13 +7,21 @@
 #include "gfx/texture_pool.h"
 #include "platform/message.h"
 
-EffectList loadShowEffects(EngineState& engine) {
+void prepareEffectDrawing() {
   initGpuPrograms();
   createStandardTextures();
+}
+
+EffectList loadShowEffectsOrThrow(EngineState& engine) {
+  prepareEffectDrawing();
+  EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
+  engine.seekMarks = effectStartTimes(effects);
+  return effects;
+}
+
+EffectList loadShowEffects(EngineState& engine) {
   try {
-    EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
-    engine.seekMarks = effectStartTimes(effects);
-    return effects;
+    return loadShowEffectsOrThrow(engine);
   } catch (const ScriptError& error) {
     fatalMessage(error.caption, error.text);
   }

@@ -2,6 +2,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
 pkg_check_modules(GL REQUIRED IMPORTED_TARGET gl glu)
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng16 zlib)
 pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)

@@ -61,17 +61,3 @@ Vec4 lightToEyeSpace(const float* position) {
   transformByMatrix(light, cameraState.cameraMatrix);
   return light;
 }
-
-void applyMeshTransform(const Effect& effect) {
-  const Vec3 position = readVec3(effect, "meshPos");
-  const Vec3 centre = readVec3(effect, "meshCen");
-  const Vec3 rotation = readVec3(effect, "meshRot");
-  const Vec3 scaleBy = readVec3(effect, "meshSca", {1, 1, 1});
-  glTranslatef(position.x, position.y, position.z);
-  glTranslatef(centre.x, centre.y, centre.z);
-  glRotatef(rotation.x, 1, 0, 0);
-  glRotatef(rotation.y, 0, 1, 0);
-  glRotatef(rotation.z, 0, 0, 1);
-  glTranslatef(-centre.x, -centre.y, -centre.z);
-  glScalef(scaleBy.x, scaleBy.y, scaleBy.z);
-}

@@ -32,5 +32,3 @@ void readAndSetupCamera(const Effect& effect);
 // The light position in eye space: cameraMatrix x (x, y, z, 0).
 Vec4 lightToEyeSpace(const float* position);
 
-// "meshPos", "meshCen", "meshRot", "meshSca" applied to the model-view matrix.
-void applyMeshTransform(const Effect& effect);

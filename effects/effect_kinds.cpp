@@ -1,9 +1,13 @@
 #include "effects/effect_kinds.h"
 
+#include "effects/basic_mesh_effect.h"
 #include "effects/bump_height_effect.h"
 #include "effects/cast_effect.h"
+#include "effects/curve_mesh_effect.h"
 #include "effects/glow_effect.h"
 #include "effects/layer_effect.h"
+#include "effects/meshi_effect.h"
+#include "effects/motion_effect.h"
 #include "effects/spectrum_effect.h"
 
 namespace {
@@ -20,13 +24,24 @@ std::unique_ptr<Effect> make() {
 
 const EffectKind kKinds[] = {
     {"spektrometri", make<SpectrumEffect>},
+    {"meshi", make<MeshiEffect>},
+    {"curvex", make<CurveMeshEffect>},
+    {"motion", make<MotionEffect>},
+    {"basicmesh", make<BasicMeshEffect>},
     {"glow", make<GlowEffect>},
     {"cast", make<CastEffect>},
     {"layer", make<LayerEffect>},
     {"bumpheight", make<BumpHeightEffect>},
+    {"box", make<BoxEffect>},
 };
 
 }  // namespace
+
+std::vector<std::string_view> effectKindNames() {
+  std::vector<std::string_view> names;
+  for (const EffectKind& entry : kKinds) names.push_back(entry.name);
+  return names;
+}
 
 std::unique_ptr<Effect> createEffect(std::string_view kind) {
   for (const EffectKind& entry : kKinds)

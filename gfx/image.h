@@ -1,12 +1,15 @@
 // Image decoding: PNG and JPEG files held in memory become 8-bit pixel arrays.
 //
 // Decoding touches no GL and no files; image_texture.h turns the pixels into
-// pool textures. A corrupt image ends its own decode with a failure code and a
-// line on stderr; it never ends the process.
+// pool textures. A corrupt image ends its own decode with a failure code; it
+// never ends the process. The decoders print nothing: what their libraries
+// say lands in DecodedImage::problem, for the caller to show with the file's
+// name.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "gfx/math.h"
@@ -18,6 +21,9 @@ struct DecodedImage {
   int height = 0;
   // 4 for PNG (R, G, B, A), 3 for JPEG (R, G, B).
   int bytesPerPixel = 0;
+  // Why the decode failed, or a warning about an image that still decoded
+  // (such as data ending early); empty when all was well.
+  std::string problem{};
 };
 
 // The re-colouring applied while PNG pixels are converted. Tint and

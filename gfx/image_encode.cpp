@@ -20,9 +20,15 @@ void flushNothing(png_structp) {}
 
 // No local in this frame has a destructor, so a longjmp out of it is safe.
 bool writePng(png_structp png, png_infop info, const uint8_t* pixels, int width, int height,
-              int channels, std::vector<uint8_t>& out) {
+              int channels, PngEffort effort, std::vector<uint8_t>& out) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, &out, appendToVector, flushNothing);
+  if (effort == PngEffort::Fast) {
+    // One cheap row filter instead of trying all five per row, and zlib's
+    // fastest level.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_compression_level(png, 1);
+  }
   png_set_IHDR(png, info, width, height, 8, channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -34,12 +40,13 @@ bool writePng(png_structp png, png_infop info, const uint8_t* pixels, int width,
 
 }  // namespace
 
-std::vector<uint8_t> encodePng(const uint8_t* pixels, int width, int height, int channels) {
+std::vector<uint8_t> encodePng(const uint8_t* pixels, int width, int height, int channels,
+                               PngEffort effort) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return out;
   png_infop info = png_create_info_struct(png);
-  if (!info || !writePng(png, info, pixels, width, height, channels, out)) out.clear();
+  if (!info || !writePng(png, info, pixels, width, height, channels, effort, out)) out.clear();
   png_destroy_write_struct(&png, info ? &info : nullptr);
   return out;
 }

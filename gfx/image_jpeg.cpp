@@ -4,6 +4,7 @@
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <string>
 
 #include "gfx/image.h"
 
@@ -73,6 +74,17 @@ struct JpegRead {
   DecodedImage* image;
 };
 
+// The library's messages, errors and warnings alike, become the image's
+// problem text instead of lines on stderr. The first one is kept: later
+// ones follow from it.
+void keepMessage(j_common_ptr cinfo) {
+  DecodedImage& image = *reinterpret_cast<JpegRead*>(cinfo)->image;
+  if (!image.problem.empty()) return;
+  char text[JMSG_LENGTH_MAX];
+  (*cinfo->err->format_message)(cinfo, text);
+  image.problem = text;
+}
+
 bool acceptImage(j_decompress_ptr cinfo) {
   switch (cinfo->jpeg_color_space) {
     case JCS_GRAYSCALE:
@@ -81,13 +93,16 @@ bool acceptImage(j_decompress_ptr cinfo) {
       cinfo->out_color_space = JCS_RGB;
       break;
     default:
-      fprintf(stderr, "JPEG colour space %d is not supported\n", cinfo->jpeg_color_space);
+      reinterpret_cast<JpegRead*>(cinfo)->image->problem =
+          "JPEG colour space " + std::to_string(cinfo->jpeg_color_space) + " is not supported";
       return false;
   }
   jpeg_calc_output_dimensions(cinfo);
   const int64_t bytes = int64_t(cinfo->output_width) * cinfo->output_height * 3;
   if (bytes > kMaxJpegBytes) {
-    fprintf(stderr, "JPEG image of %ux%u is too large\n", cinfo->output_width, cinfo->output_height);
+    reinterpret_cast<JpegRead*>(cinfo)->image->problem =
+        "JPEG image of " + std::to_string(cinfo->output_width) + "x" +
+        std::to_string(cinfo->output_height) + " is too large";
     return false;
   }
   return true;
@@ -127,6 +142,7 @@ JpegStatus decodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image) {
   read.image = &image;
   read.cinfo.err = jpeg_std_error(&read.errors.manager);
   read.errors.manager.error_exit = abandonImage;
+  read.errors.manager.output_message = keepMessage;
   if (setjmp(read.errors.jump)) return kJpegAbandoned;
   jpeg_create_decompress(&read.cinfo);
   read.source.manager.init_source = initSource;
@@ -139,6 +155,6 @@ JpegStatus decodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image) {
   read.cinfo.src = &read.source.manager;
   const bool ok = readScanlines(read);
   jpeg_destroy_decompress(&read.cinfo);
-  if (!ok) image = DecodedImage{};
+  if (!ok) image.pixels.clear(), image.width = image.height = image.bytesPerPixel = 0;
   return ok ? kJpegOk : kJpegAbandoned;
 }

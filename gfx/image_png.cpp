@@ -4,6 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "gfx/image.h"
 
@@ -25,6 +26,18 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
   }
   memcpy(out, source.data + source.position, length);
   source.position += length;
+}
+
+// The library's errors and warnings become the image's problem text instead
+// of lines on stderr; the first one is kept. An error must not return.
+void keepWarning(png_structp png, png_const_charp message) {
+  DecodedImage& image = *static_cast<DecodedImage*>(png_get_error_ptr(png));
+  if (image.problem.empty()) image.problem = message;
+}
+
+[[noreturn]] void keepError(png_structp png, png_const_charp message) {
+  keepWarning(png, message);
+  png_longjmp(png, 1);
 }
 
 bool plainColouring(const PngColouring& colouring) {
@@ -90,7 +103,8 @@ void readImageUnguarded(PngRead& read) {
   read.bitDepth = png_get_bit_depth(read.png, read.info);
   read.colorType = png_get_color_type(read.png, read.info);
   if (int64_t(read.width) * read.height > kMaxImagePixels) {
-    fprintf(stderr, "PNG image of %ux%u is too large\n", read.width, read.height);
+    read.image->problem = "PNG image of " + std::to_string(read.width) + "x" +
+                          std::to_string(read.height) + " is too large";
     read.tooLarge = true;
     return;
   }
@@ -181,7 +195,7 @@ PngStatus decodePng(std::span<const uint8_t> bytes, const PngColouring& colourin
   read.source = MemorySource{bytes.data(), bytes.size(), 0};
   read.direct = plainColouring(colouring);
   read.image = &image;
-  read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &image, keepError, keepWarning);
   if (!read.png) return kPngNoLibrary;
   read.info = png_create_info_struct(read.png);
   read.endInfo = read.info ? png_create_info_struct(read.png) : nullptr;
@@ -196,7 +210,7 @@ PngStatus decodePng(std::span<const uint8_t> bytes, const PngColouring& colourin
     image.bytesPerPixel = 4;
     if (!read.direct) convertPixels(read, colouring, image);
   } else {
-    image = DecodedImage{};
+    image.pixels.clear();
   }
   png_destroy_read_struct(&read.png, &read.info, &read.endInfo);
   return ok ? kPngOk : kPngCorrupt;

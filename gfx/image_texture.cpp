@@ -2,6 +2,7 @@
 
 #include "gfx/bump.h"
 #include "pack/pack.h"
+#include "platform/message.h"
 
 namespace {
 
@@ -10,6 +11,15 @@ Texture* uploadTexture(std::string_view name, const DecodedImage& image, bool co
   const uint8_t* pixels = convertToBump ? bump.data() : image.pixels.data();
   const GLenum pixelFormat = image.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
   return addPoolTexture(name, image.width, image.height, GL_RGBA, pixelFormat, pixels);
+}
+
+// Says once on stderr what went wrong with a picture, naming it. An empty
+// file says nothing: the file layer has already spoken about missing ones.
+void reportProblem(std::string_view path, const std::vector<uint8_t>& bytes,
+                   const DecodedImage& image, bool badSignature) {
+  if (bytes.empty()) return;
+  const std::string problem = badSignature ? "not a PNG file" : image.problem;
+  if (!problem.empty()) noteMessage("picture " + std::string(path) + ": " + problem);
 }
 
 }  // namespace
@@ -34,7 +44,9 @@ Texture* loadPngTexture(bool convertToBump, std::optional<Vec3> tint, std::strin
   if (tint) colouring.tint = *tint;
   if (brightness) colouring.brightness = *brightness;
   DecodedImage image;
-  if (decodePng(bytes, colouring, image) != kPngOk) return nullptr;
+  const PngStatus status = decodePng(bytes, colouring, image);
+  reportProblem(path, bytes, image, status == kPngBadSignature);
+  if (status != kPngOk) return nullptr;
   return uploadTexture(name, image, convertToBump);
 }
 
@@ -43,7 +55,9 @@ Texture* loadJpegTexture(bool convertToBump, std::string_view name, std::string_
   std::vector<uint8_t> bytes;
   loadFile(path, bytes);
   DecodedImage image;
-  if (decodeJpeg(bytes, image) != kJpegOk) return nullptr;
+  const JpegStatus status = decodeJpeg(bytes, image);
+  reportProblem(path, bytes, image, false);
+  if (status != kJpegOk) return nullptr;
   return uploadTexture(name, image, convertToBump);
 }
 

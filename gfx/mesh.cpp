@@ -32,13 +32,15 @@ void computeLoadNormals(Mesh& mesh, bool flipNormals) {
   for (MeshTriangle& triangle : mesh.triangles) triangle.faceNormal = normalize(triangle.faceNormal);
 }
 
-void recomputeNormals(Mesh& mesh, bool invert) {
+void recomputeNormalsAlongWinding(Mesh& mesh, bool invertFaces) {
   for (MeshTriangle& triangle : mesh.triangles) {
     triangle.faceNormal = normalize(faceCross(mesh, triangle));
-    if (invert) scale(triangle.faceNormal, -1.0f);
+    if (invertFaces) scale(triangle.faceNormal, -1.0f);
   }
-  for (MeshVertex& vertex : mesh.vertices) {
-    vertex.normal = normalize(sumOfFaceNormals(mesh, vertex));
-    scale(vertex.normal, -1.0f);
-  }
+  for (MeshVertex& vertex : mesh.vertices) vertex.normal = normalize(sumOfFaceNormals(mesh, vertex));
+}
+
+void recomputeNormals(Mesh& mesh, bool invert) {
+  recomputeNormalsAlongWinding(mesh, invert);
+  for (MeshVertex& vertex : mesh.vertices) scale(vertex.normal, -1.0f);
 }

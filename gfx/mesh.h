@@ -55,3 +55,8 @@ void computeLoadNormals(Mesh& mesh, bool flipNormals);
 // invert), each vertex the normalised sum of its faces, negated. With invert
 // clear the vertex normals point against the winding, with invert set along it.
 void recomputeNormals(Mesh& mesh, bool invert);
+
+// The recomputation of the kinds that light along the winding: face normals
+// normalised (negated with invertFaces), each vertex the normalised sum of its
+// faces, not negated.
+void recomputeNormalsAlongWinding(Mesh& mesh, bool invertFaces);

@@ -1,14 +1,10 @@
 #include "gfx/mesh_draw.h"
 
+#include <vector>
+
 #include "gfx/gl.h"
 
 namespace {
-
-void sendBasicCorner(const MeshVertex& vertex) {
-  glTexCoord2f(vertex.uv[0].x, vertex.uv[0].y);
-  glNormal3f(vertex.normal.x, vertex.normal.y, vertex.normal.z);
-  glVertex3f(vertex.position.x, vertex.position.y, vertex.position.z);
-}
 
 void sendTangentCorner(const MeshVertex& vertex, int set) {
   glColor4f(vertex.tangent.x, vertex.tangent.y, vertex.tangent.z, 0.0f);
@@ -28,15 +24,26 @@ int textureSetForTriangle(const Mesh& mesh, const MeshTriangle& triangle) {
   return 0;
 }
 
+// One interleaved array per vertex (texture coordinate, normal, position)
+// and the triangles' corners as indices into it: the same corners in the same
+// order as one glBegin batch, each vertex transformed once. The arrays are
+// kept between draws and grow only to the largest mesh drawn.
 void drawMeshBasic(const Mesh& mesh) {
-  glBegin(GL_TRIANGLES);
+  static std::vector<float> vertices;
+  static std::vector<GLuint> corners;
+  vertices.clear();
+  corners.clear();
+  for (const MeshVertex& vertex : mesh.vertices)
+    vertices.insert(vertices.end(), {vertex.uv[0].x, vertex.uv[0].y, vertex.normal.x,
+                                     vertex.normal.y, vertex.normal.z, vertex.position.x,
+                                     vertex.position.y, vertex.position.z});
+  for (const MeshTriangle& triangle : mesh.triangles)
+    corners.insert(corners.end(), {GLuint(triangle.a), GLuint(triangle.b), GLuint(triangle.c)});
   glColor4f(1.0f, 0.0f, 0.0f, 0.0f);
-  for (const MeshTriangle& triangle : mesh.triangles) {
-    sendBasicCorner(mesh.vertices[triangle.a]);
-    sendBasicCorner(mesh.vertices[triangle.b]);
-    sendBasicCorner(mesh.vertices[triangle.c]);
-  }
-  glEnd();
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glInterleavedArrays(GL_T2F_N3F_V3F, 0, vertices.data());
+  glDrawElements(GL_TRIANGLES, GLsizei(corners.size()), GL_UNSIGNED_INT, corners.data());
+  glPopClientAttrib();
 }
 
 void drawMeshWithTangents(const Mesh& mesh) {

@@ -1,5 +1,6 @@
-// Drawing meshes in immediate mode. The vertex programs read the tangent from
-// the primary colour, so the colour carries it.
+// Drawing meshes: the basic path from one vertex array, the material path in
+// immediate mode. The vertex programs read the tangent from the primary
+// colour, so the colour carries it.
 #pragma once
 
 #include "gfx/mesh.h"

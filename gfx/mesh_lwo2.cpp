@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pack/pack.h"
+#include "platform/message.h"
 
 namespace {
 
@@ -73,20 +74,34 @@ void readChunk(const ByteReader& file, size_t id, const ByteReader& chunk, Lwo2C
     readBox(chunk, contents);
 }
 
-// Chunks run to the end of the file; a chunk whose size passes the end is
-// read as far as it goes and ends the file.
-Lwo2Contents readContents(const ByteReader& file) {
-  Lwo2Contents contents;
-  if (!file.has(0, 12) || !file.tagIs(0, "FORM") || !file.tagIs(8, "LWO2")) return contents;
-  for (size_t at = 12; file.has(at, 8);) {
+bool isLwo2Form(const ByteReader& file) {
+  return file.has(0, 12) && file.tagIs(0, "FORM") && file.tagIs(8, "LWO2");
+}
+
+// Calls visit(id, chunk) for each chunk of the form. Chunks run to the end of
+// the file; a chunk whose size passes the end is visited as far as it goes
+// and ends the file. True when the file ended inside a chunk or its header,
+// or before the size its FORM header gives.
+template <typename Visit>
+bool forEachChunk(const ByteReader& file, Visit visit) {
+  bool cutShort = uint64_t(file.u32(4)) + 8 > file.size;
+  size_t at = 12;
+  for (; file.has(at, 8);) {
     const size_t id = at;
     const uint64_t size = file.u32(at + 4);
     at += 8;
     const size_t available = std::min<uint64_t>(size, file.size - at);
-    readChunk(file, id, ByteReader{file.data + at, available}, contents);
-    if (available < size) break;
+    visit(id, ByteReader{file.data + at, available});
+    if (available < size) return true;
     at += size + (size & 1);
   }
+  return cutShort || at < file.size;
+}
+
+Lwo2Contents readContents(const ByteReader& file) {
+  Lwo2Contents contents;
+  if (!isLwo2Form(file)) return contents;
+  forEachChunk(file, [&](size_t id, const ByteReader& chunk) { readChunk(file, id, chunk, contents); });
   return contents;
 }
 
@@ -166,8 +181,17 @@ Mesh parseLwo2(std::span<const uint8_t> bytes, const MeshProjection& projection,
   return mesh;
 }
 
+Lwo2Shape lwo2Shape(std::span<const uint8_t> bytes) {
+  const ByteReader file{bytes.data(), bytes.size()};
+  if (!isLwo2Form(file)) return Lwo2Shape::NotLwo2;
+  return forEachChunk(file, [](size_t, const ByteReader&) {}) ? Lwo2Shape::CutShort
+                                                               : Lwo2Shape::Whole;
+}
+
 Mesh loadMesh(std::string_view path, const MeshProjection& projection, bool flipNormals) {
   std::vector<uint8_t> bytes;
   loadFile(path, bytes);
+  if (lwo2Shape(bytes) == Lwo2Shape::CutShort)
+    noteMessage("mesh " + std::string(path) + " is cut short; using the part that was read");
   return parseLwo2(bytes, projection, flipNormals);
 }

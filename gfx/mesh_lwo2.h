@@ -26,8 +26,14 @@ struct MeshProjection {
 Mesh parseLwo2(std::span<const uint8_t> bytes, const MeshProjection& projection = {},
                bool flipNormals = false);
 
+// What the bytes hold: no LWO2 form at all, a whole one, or one that ends
+// inside a chunk (or before the size its FORM header gives).
+enum class Lwo2Shape { NotLwo2, Whole, CutShort };
+Lwo2Shape lwo2Shape(std::span<const uint8_t> bytes);
+
 // The loader of the script's mesh statements and the effects: the file
-// through the file layer, then parseLwo2. A missing file gives an empty mesh.
+// through the file layer, then parseLwo2. A missing file gives an empty mesh;
+// a file cut short gives what it holds and a note on stderr naming it.
 Mesh loadMesh(std::string_view path, const MeshProjection& projection = {},
               bool flipNormals = false);
 

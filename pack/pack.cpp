@@ -106,6 +106,14 @@ int loadFile(std::string_view name, std::vector<uint8_t>& data) {
   return kLoadFromPack;
 }
 
+bool fileIsAvailable(std::string_view name) {
+  std::error_code error;
+  const std::string path(name);
+  if (std::filesystem::is_regular_file(path, error)) return true;
+  File pack(fopen(kPackFileName, "rb"));
+  return pack && findPackEntry(packIndex(pack.get()), name) != nullptr;
+}
+
 const std::vector<std::string>& requestedFiles() { return fileLayer().requested; }
 
 void resetFileLayer() { fileLayer() = FileLayer(); }

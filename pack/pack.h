@@ -26,6 +26,10 @@ enum LoadResult : int {
 // result as success and use data.size() as the length.
 int loadFile(std::string_view name, std::vector<uint8_t>& data);
 
+// Whether loadFile would find real data for `name`: a file on the disk or a
+// matching pack entry. Asking records nothing and shows no message.
+bool fileIsAvailable(std::string_view name);
+
 // Every distinct name asked of loadFile, in the order of its first request.
 const std::vector<std::string>& requestedFiles();
 

@@ -1,6 +1,7 @@
 #include "platform/audio_playback.h"
 
 #include <SDL.h>
+#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -63,7 +64,12 @@ void feedCard(void* user, Uint8* stream, int bytes) {
                   TrackRead::SilenceIfNotDecoded);
 }
 
+// ALSA prints its own lines for every device it cannot open (a machine
+// without a sound card gets eight); the caller says it once in our words.
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
 bool openDevice(AudioPlayback& playback, std::string& error) {
+  snd_lib_error_set_handler(ignoreAlsaMessage);
   if (!SDL_WasInit(SDL_INIT_AUDIO)) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error = SDL_GetError();

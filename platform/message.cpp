@@ -10,9 +10,11 @@
 namespace {
 
 bool debugChannel = getenv("VELMIRA_DEBUG") != nullptr;
+bool boxesDisabled = false;
+int noteCount = 0;
 
 bool dialogsAllowed() {
-  return getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
+  return !boxesDisabled && getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
          SDL_GL_GetCurrentWindow() != nullptr;
 }
 
@@ -61,6 +63,15 @@ bool askYesNo(std::string_view caption, std::string_view text) {
   int pressed = 0;
   return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
 }
+
+void disableMessageBoxes() { boxesDisabled = true; }
+
+void noteMessage(std::string_view text) {
+  writeToStderr("", text);
+  ++noteCount;
+}
+
+int notesGiven() { return noteCount; }
 
 void setDebugChannel(bool enabled) { debugChannel = enabled; }
 bool debugChannelEnabled() { return debugChannel; }

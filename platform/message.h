@@ -1,8 +1,9 @@
 // The message path: the one way the engine tells a person something.
 //
 // The caption and text always go to stderr, byte for byte. When a window is
-// open (a display exists) and VELMIRA_NO_DIALOGS is not set, a message box
-// shows them as well. The debug channel stands in for a debugger's output
+// open (a display exists), VELMIRA_NO_DIALOGS is not set and the process has
+// not turned boxes off (command-line tools do), a message box shows them as
+// well. The debug channel stands in for a debugger's output
 // window: it writes to stderr only when VELMIRA_DEBUG is set or
 // setDebugChannel(true) was called.
 #pragma once
@@ -19,6 +20,15 @@ void showMessage(std::string_view caption, std::string_view text,
 
 // A Yes/No question; answers No when no person can be asked.
 bool askYesNo(std::string_view caption, std::string_view text);
+
+// From now on no message box opens in this process; messages go to stderr
+// only and questions are answered No.
+void disableMessageBoxes();
+
+// A note for the person at the terminal: one line on stderr, never a box.
+// Notes are counted, so a checking tool can tell whether any was given.
+void noteMessage(std::string_view text);
+int notesGiven();
 
 void setDebugChannel(bool enabled);
 bool debugChannelEnabled();

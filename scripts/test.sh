@@ -13,7 +13,7 @@ run_with_display() {
 }
 
 echo "== build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMIRA_WERROR=ON
+scripts/configure.sh
 cmake --build build -j"$jobs"
 
 echo "== build with sanitizers and fuzz harnesses (clang)"

@@ -12,3 +12,4 @@ int runToolLint(int argc, char** argv);
 int runToolMesh(int argc, char** argv);
 int runToolImage(int argc, char** argv);
 int runToolMaterial(int argc, char** argv);
+int runToolSkeleton(int argc, char** argv);

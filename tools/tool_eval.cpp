@@ -2,7 +2,6 @@
 // runs it once and then once per given frame time, and prints every variable
 // of its scope. The language's black-box test surface.
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,18 +12,38 @@
 #include "script/script.h"
 #include "script/variable_text.h"
 #include "tools/tool_commands.h"
+#include "tools/tool_options.h"
+#include "tools/tool_show.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: velmira-tool eval DEFINITION [--start S] [--end E] [--params a,b,...]\n"
-    "                         [--in n,...] [--out n,...] [--times t1,t2,...]\n"
+    "usage: velmira-tool eval DEFINITION [--show DIR] [--start S] [--end E]\n"
+    "                         [--params a,b,...] [--in n,...] [--out n,...]\n"
+    "                         [--times t1,t2,...]\n"
     "\n"
     "Reads DEFINITION through the file layer (the disk, then datapack.dat), skips its\n"
     "first line, declares frame, time, timeStep, start, length, end, paramIn0.. and\n"
     "textureOut, compiles the rest, runs it once, then runs the frame prologue for\n"
-    "each time in order. Prints every variable, one per line, in name order.\n"
-    "Compile errors are printed to stderr and end with status 255.\n";
+    "each time in order. Prints every variable, one per line, in name order:\n"
+    "  <name> int|float <count> <values>       count: the elements of the variable\n"
+    "  <name> vec2|vec3|vec4 <count> <values>  (1, or the length of an array), then\n"
+    "  <name> curve <count>                    every component of every element\n"
+    "  <name> mesh|material <entries>\n"
+    "  <name> string \"<text>\"   <name> texture \"<entry>\" ...\n"
+    "Numbers are read strictly; a bad one is wrong usage (status 2). Compile errors\n"
+    "are printed to stderr and end with status 255. DIR defaults to the current\n"
+    "folder when it holds a show, else the built show.\n";
+
+const OptionSpec kOptions[] = {
+    kShowOption,
+    {"--start", OptionValue::Number},
+    {"--end", OptionValue::Number},
+    {"--params", OptionValue::Text},
+    {"--in", OptionValue::Text},
+    {"--out", OptionValue::Text},
+    {"--times", OptionValue::Text},
+};
 
 struct EvalOptions {
   std::string definition;
@@ -32,12 +51,6 @@ struct EvalOptions {
   std::vector<float> params, times;
   std::vector<std::string> inputs, outputs;
 };
-
-bool readFloat(const std::string& text, float& value) {
-  std::istringstream stream(text);
-  stream.imbue(std::locale::classic());
-  return bool(stream >> value);
-}
 
 std::vector<std::string> splitAtCommas(const std::string& text) {
   std::vector<std::string> items;
@@ -47,42 +60,20 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
   return items;
 }
 
-// Items that do not read as floats are skipped, as the timeline's are.
-std::vector<float> floatList(const std::string& text) {
-  std::vector<float> values;
-  float value;
-  for (const std::string& item : splitAtCommas(text))
-    if (readFloat(item, value)) values.push_back(value);
-  return values;
-}
-
-bool parseOptions(int argc, char** argv, EvalOptions& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg.rfind("--", 0) != 0) {
-      if (!options.definition.empty()) return false;
-      options.definition = arg;
-      continue;
-    }
-    if (i + 1 >= argc) return false;
-    const std::string value = argv[++i];
-    if (arg == "--start") {
-      if (!readFloat(value, options.start)) options.start = 0;
-    } else if (arg == "--end") {
-      if (!readFloat(value, options.end)) options.end = 0;
-    } else if (arg == "--params") {
-      options.params = floatList(value);
-    } else if (arg == "--in") {
-      options.inputs = splitAtCommas(value);
-    } else if (arg == "--out") {
-      options.outputs = splitAtCommas(value);
-    } else if (arg == "--times") {
-      options.times = floatList(value);
-    } else {
-      return false;
-    }
-  }
-  return !options.definition.empty();
+// Empty when the arguments describe an evaluation, else why not.
+std::string readOptions(const ToolArguments& arguments, EvalOptions& options) {
+  if (arguments.operands.size() != 1) return "give exactly one DEFINITION";
+  options.definition = arguments.operands.front();
+  options.start = float(arguments.number("--start", 0));
+  options.end = float(arguments.number("--end", 0));
+  options.inputs = splitAtCommas(arguments.text("--in"));
+  options.outputs = splitAtCommas(arguments.text("--out"));
+  std::string problem;
+  if (!parseNumberList(arguments.text("--params"), options.params, problem))
+    return "--params: " + problem;
+  if (!parseNumberList(arguments.text("--times"), options.times, problem))
+    return "--times: " + problem;
+  return "";
 }
 
 void evaluateDefinition(Script& script, const EvalOptions& options, std::string_view body) {
@@ -102,15 +93,12 @@ void evaluateDefinition(Script& script, const EvalOptions& options, std::string_
 }  // namespace
 
 int runToolEval(int argc, char** argv) {
-  if (argc >= 2 && (!strcmp(argv[1], "--help") || !strcmp(argv[1], "-h"))) {
-    fputs(kUsage, stdout);
-    return 0;
-  }
+  const ToolArguments arguments = parseToolArguments(argc, argv, kOptions);
+  if (arguments.help) return printUsage(kUsage);
   EvalOptions options;
-  if (!parseOptions(argc, argv, options)) {
-    fputs(kUsage, stderr);
-    return 2;
-  }
+  const std::string problem = arguments.error.empty() ? readOptions(arguments, options) : arguments.error;
+  if (!problem.empty()) return usageError("eval", problem, kUsage);
+  if (!enterShowDirectory("eval", arguments)) return 1;
   std::vector<uint8_t> bytes;
   if (!loadFile(options.definition, bytes)) return 1;
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());

@@ -9,17 +9,23 @@
 
 #include "pack/pack_format.h"
 #include "tools/tool_commands.h"
+#include "tools/tool_options.h"
 
 namespace {
 
-void printHelp() {
-  printf(
-      "usage: velmira-tool pack -o OUT [--list FILE | NAME...]\n"
-      "       velmira-tool pack --ls PACK\n\n"
-      "Builds the pack OUT from the named files in order, each entry under its name as\n"
-      "given (--list reads one name per line, as datapack.txt is written). --ls prints\n"
-      "'<name> <length>' for every entry of PACK.\n");
-}
+const char kUsage[] =
+    "usage: velmira-tool pack -o OUT [--list FILE] [NAME...]\n"
+    "       velmira-tool pack --ls PACK\n\n"
+    "Builds the pack OUT from the named files in order, each entry under its name as\n"
+    "given (--list reads one name per line, as datapack.txt is written). --ls prints\n"
+    "'<name> <length>' for every entry of PACK; a file that is not a whole pack (an\n"
+    "entry cut short, a name without its end) is refused with status 1.\n";
+
+const OptionSpec kOptions[] = {
+    {"-o", OptionValue::Text},
+    {"--list", OptionValue::Text},
+    {"--ls", OptionValue::Text},
+};
 
 bool readNameList(const char* path, std::vector<std::string>& names) {
   std::ifstream list(path, std::ios::binary);
@@ -89,47 +95,54 @@ int buildPack(const std::string& out, const std::vector<std::string>& names) {
   return 0;
 }
 
-int listPack(const char* path) {
-  FILE* pack = fopen(path, "rb");
+// A whole pack ends exactly after the data of its last entry: the scan's
+// final entry is then the empty, unterminated one.
+std::string packProblem(const std::vector<PackEntry>& entries) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const PackEntry& entry = entries[i];
+    const bool last = i + 1 == entries.size();
+    if (last && (entry.terminated || !entry.name.empty()))
+      return "the last entry name runs into the end of the file";
+    if (!last && entry.available < entry.length)
+      return "entry '" + entry.name + "' claims " + std::to_string(entry.length) +
+             " bytes but the file holds " + std::to_string(entry.available);
+  }
+  return "";
+}
+
+int listPack(const std::string& path) {
+  FILE* pack = fopen(path.c_str(), "rb");
   if (!pack) {
-    fprintf(stderr, "velmira-tool pack: cannot open %s\n", path);
+    fprintf(stderr, "velmira-tool pack: cannot open %s\n", path.c_str());
     return 1;
   }
-  for (const PackEntry& entry : scanPack(pack))
-    if (entry.terminated || !entry.name.empty())
-      printf("%s %u\n", entry.name.c_str(), entry.length);
+  const std::vector<PackEntry> entries = scanPack(pack);
   fclose(pack);
+  const std::string problem = packProblem(entries);
+  if (!problem.empty()) {
+    fprintf(stderr, "velmira-tool pack: %s is not a pack: %s\n", path.c_str(), problem.c_str());
+    return 1;
+  }
+  for (size_t i = 0; i + 1 < entries.size(); ++i)
+    printf("%s %u\n", entries[i].name.c_str(), entries[i].length);
   return 0;
 }
 
 }  // namespace
 
 int runToolPack(int argc, char** argv) {
-  if (argc < 2 || !strcmp(argv[1], "--help")) {
-    printHelp();
-    return argc < 2 ? 2 : 0;
+  const ToolArguments arguments = parseToolArguments(argc, argv, kOptions);
+  if (arguments.help) return printUsage(kUsage);
+  if (!arguments.error.empty()) return usageError("pack", arguments.error, kUsage);
+  if (arguments.has("--ls")) {
+    if (arguments.values.size() > 1 || !arguments.operands.empty())
+      return usageError("pack", "--ls takes nothing else", kUsage);
+    return listPack(arguments.text("--ls"));
   }
-  if (!strcmp(argv[1], "--ls")) {
-    if (argc != 3) {
-      printHelp();
-      return 2;
-    }
-    return listPack(argv[2]);
-  }
-  std::string out;
+  const std::string out = arguments.text("-o");
+  if (out.empty()) return usageError("pack", "-o OUT is required", kUsage);
   std::vector<std::string> names;
-  for (int i = 1; i < argc; ++i) {
-    if (!strcmp(argv[i], "-o") && i + 1 < argc) {
-      out = argv[++i];
-    } else if (!strcmp(argv[i], "--list") && i + 1 < argc) {
-      if (!readNameList(argv[++i], names)) return 1;
-    } else {
-      names.push_back(argv[i]);
-    }
-  }
-  if (out.empty()) {
-    fprintf(stderr, "velmira-tool pack: -o OUT is required\n");
-    return 2;
-  }
+  if (arguments.has("--list") && !readNameList(arguments.text("--list").c_str(), names)) return 1;
+  names.insert(names.end(), arguments.operands.begin(), arguments.operands.end());
   return buildPack(out, names);
 }

@@ -1,12 +1,12 @@
 // velmira-tool programs: compiles the GPU program library in a hidden GL
 // context and reports each program.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "gfx/gpu_programs.h"
 #include "platform/window.h"
 #include "tools/tool_commands.h"
+#include "tools/tool_options.h"
 
 namespace {
 
@@ -18,22 +18,21 @@ std::string oneLine(std::string text) {
   return text;
 }
 
+const char kUsage[] =
+    "usage: velmira-tool programs\n\n"
+    "Creates a hidden GL context, compiles the whole GPU program library and prints\n"
+    "one line per program: '<name> ok' or '<name> error <position> <text>'\n"
+    "(position -1 when the driver names none). Exits non-zero when any fails.\n"
+    "Set VELMIRA_DEBUG=1 to see the compilation trace on stderr.\n";
+
 }  // namespace
 
 int runToolPrograms(int argc, char** argv) {
-  if (argc > 1 && !strcmp(argv[1], "--help")) {
-    printf(
-        "usage: velmira-tool programs\n\n"
-        "Creates a hidden GL context, compiles the whole GPU program library and prints\n"
-        "one line per program: '<name> ok' or '<name> error <position> <text>'\n"
-        "(position -1 when the driver names none). Exits non-zero when any fails.\n"
-        "Set VELMIRA_DEBUG=1 to see the compilation trace on stderr.\n");
-    return 0;
-  }
-  if (argc > 1) {
-    fprintf(stderr, "velmira-tool programs: unexpected argument '%s'\n", argv[1]);
-    return 2;
-  }
+  const ToolArguments arguments = parseToolArguments(argc, argv, {});
+  if (arguments.help) return printUsage(kUsage);
+  if (!arguments.error.empty()) return usageError("programs", arguments.error, kUsage);
+  if (!arguments.operands.empty())
+    return usageError("programs", "unexpected argument " + arguments.operands.front(), kUsage);
   WindowRequest request;
   request.hidden = true;
   request.width = 256;

@@ -1,9 +1,6 @@
 // velmira-tool spectrum: prints the music spectrum the effects see at a show
 // time, computed by the player's own music path.
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,48 +8,31 @@
 #include "pack/pack.h"
 #include "platform/audio_spectrum.h"
 #include "tools/tool_commands.h"
+#include "tools/tool_options.h"
 
 namespace {
 
-void printHelp() {
-  printf(
-      "usage: velmira-tool spectrum FILE.mp3 --time T\n\n"
-      "Decodes FILE.mp3 (looked up as the engine does: the disk first, then\n"
-      "datapack.dat), puts the music at show time T seconds as the player does after a\n"
-      "jump, and prints the %d spectrum values there, one per line (%%.6g).\n",
-      kSpectrumBins);
-}
+const OptionSpec kOptions[] = {{"--time", OptionValue::Number}};
 
-bool parseTime(const char* text, float& time) {
-  char* end = nullptr;
-  time = strtof(text, &end);
-  return end != text && *end == '\0' && std::isfinite(time);
+std::string usage() {
+  return "usage: velmira-tool spectrum FILE.mp3 --time T\n\n"
+         "Decodes FILE.mp3 (looked up as the engine does: the disk first, then\n"
+         "datapack.dat), puts the music at show time T seconds as the player does after a\n"
+         "jump, and prints the " + std::to_string(kSpectrumBins) +
+         " spectrum values there, one per line (%.6g).\n";
 }
 
 }  // namespace
 
 int runToolSpectrum(int argc, char** argv) {
-  const char* file = nullptr;
-  const char* timeText = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    if (!strcmp(argv[i], "--help")) {
-      printHelp();
-      return 0;
-    }
-    if (!strcmp(argv[i], "--time") && i + 1 < argc)
-      timeText = argv[++i];
-    else if (!file && argv[i][0] != '-')
-      file = argv[i];
-    else {
-      fprintf(stderr, "velmira-tool spectrum: unexpected argument '%s'\n", argv[i]);
-      return 2;
-    }
-  }
-  float time = 0.0f;
-  if (!file || !timeText || !parseTime(timeText, time)) {
-    fprintf(stderr, "usage: velmira-tool spectrum FILE.mp3 --time T\n");
-    return 2;
-  }
+  const ToolArguments arguments = parseToolArguments(argc, argv, kOptions);
+  const std::string text = usage();
+  if (arguments.help) return printUsage(text.c_str());
+  if (!arguments.error.empty()) return usageError("spectrum", arguments.error, text.c_str());
+  if (arguments.operands.size() != 1 || !arguments.has("--time"))
+    return usageError("spectrum", "give FILE.mp3 and --time T", text.c_str());
+  const char* file = arguments.operands.front().c_str();
+  const float time = float(arguments.number("--time", 0));
   std::vector<uint8_t> mp3;
   if (loadFile(file, mp3) == kLoadMissing || mp3.empty()) {
     fprintf(stderr, "velmira-tool spectrum: cannot read %s\n", file);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/tool_process.h"
 #include "tools/tool_commands.h"
 
 namespace {
@@ -18,26 +19,62 @@ const ToolCommand kCommands[] = {
     {"config", runToolConfig, "print the configuration the player would use"},
     {"pack", runToolPack, "build or list a data pack"},
     {"render", runToolRender, "render frames of the show offline into PNG files"},
-    {"lint", runToolLint, "load the show as the player does and list its effects"},
+    {"lint", runToolLint, "check a show: compile, draw each effect once, find missing files"},
     {"programs", runToolPrograms, "compile the GPU program library and report each program"},
     {"spectrum", runToolSpectrum, "print the music spectrum at a show time"},
     {"eval", runToolEval, "compile and run an effect definition, print its variables"},
     {"mesh", runToolMesh, "load an LWO2 mesh and print its vertices and triangles"},
     {"image", runToolImage, "decode an image as the engine does and write it as PNG"},
     {"material", runToolMaterial, "print every field of a material file"},
+    {"skeleton", runToolSkeleton, "print a definition declaring every parameter a kind reads"},
 };
 
 void printUsage(FILE* out) {
   fprintf(out,
           "usage: velmira-tool COMMAND [ARGS...]\n"
-          "       velmira-tool COMMAND --help\n\ncommands:\n");
+          "       velmira-tool COMMAND --help   (or: velmira-tool help COMMAND)\n\n"
+          "Usage and errors go to stderr; wrong usage exits with status 2. The show\n"
+          "commands take --show DIR and otherwise use the current folder when it holds\n"
+          "a show (demo.adt on the disk or in datapack.dat), else the built show.\n\n"
+          "commands:\n");
   for (const ToolCommand& command : kCommands)
     fprintf(out, "  %-10s %s\n", command.name, command.summary);
+}
+
+const ToolCommand* findCommand(const char* name) {
+  for (const ToolCommand& command : kCommands)
+    if (!strcmp(name, command.name)) return &command;
+  return nullptr;
+}
+
+int unknownCommand(const char* name) {
+  fprintf(stderr, "velmira-tool: unknown command '%s'\n\n", name);
+  printUsage(stderr);
+  return 2;
+}
+
+// "help" alone is the tool's own --help; "help COMMAND" is COMMAND --help.
+int runHelp(int argc, char** argv) {
+  if (argc == 1) {
+    printUsage(stdout);
+    return 0;
+  }
+  if (argc > 2) {
+    fputs("velmira-tool help: give one command name\n\n", stderr);
+    printUsage(stderr);
+    return 2;
+  }
+  const ToolCommand* command = findCommand(argv[1]);
+  if (!command) return unknownCommand(argv[1]);
+  char helpOption[] = "--help";
+  char* helpArguments[] = {argv[1], helpOption, nullptr};
+  return command->run(2, helpArguments);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  setUpToolProcess();
   if (argc < 2) {
     printUsage(stderr);
     return 2;
@@ -46,13 +83,11 @@ int main(int argc, char** argv) {
     printUsage(stdout);
     return 0;
   }
+  if (!strcmp(argv[1], "help")) return runHelp(argc - 1, argv + 1);
   if (!strcmp(argv[1], "--version")) {
     printf("velmira-tool %s\n", VELMIRA_VERSION);
     return 0;
   }
-  for (const ToolCommand& command : kCommands)
-    if (!strcmp(argv[1], command.name)) return command.run(argc - 1, argv + 1);
-  fprintf(stderr, "velmira-tool: unknown command '%s'\n", argv[1]);
-  printUsage(stderr);
-  return 2;
+  if (const ToolCommand* command = findCommand(argv[1])) return command->run(argc - 1, argv + 1);
+  return unknownCommand(argv[1]);
 }

@@ -32,6 +32,13 @@ TEST(Player, EndsByItselfAfterTheShow) {
   EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>/dev/null"), 0);
 }
 
+TEST(Player, EndsAtOnceAfterAHugeStartTime) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  writeFixtureShow("1e30");
+  EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>/dev/null"), 0);
+}
+
 TEST(Player, FailsWithAMessageWithoutADisplay) {
   TempDir dir;
   writeFixtureShow("0");
@@ -46,4 +53,11 @@ TEST(Player, FailsWithAMessageWithoutADisplay) {
 TEST(Player, HelpAndVersion) {
   EXPECT_EQ(run(VELMIRA_PLAYER " --help >/dev/null"), 0);
   EXPECT_EQ(run(VELMIRA_PLAYER " --version >/dev/null"), 0);
+  TempDir dir;
+  EXPECT_EQ(run(VELMIRA_PLAYER " --bogus >out.txt 2>err.txt"), 2);
+  std::ifstream err("err.txt");
+  const std::string text((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("unknown argument --bogus"), std::string::npos) << text;
+  EXPECT_NE(text.find("usage: velmira"), std::string::npos) << text;
+  EXPECT_EQ(std::filesystem::file_size("out.txt"), 0u);
 }

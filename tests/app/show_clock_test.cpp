@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 ClockKeys focused() {
@@ -110,4 +112,17 @@ TEST(ShowClock, SeekKeysDoNothingWithoutMarksOrWithoutRewind) {
   keys.left = true;
   advanceShowClock(clock, 100, keys, false, {1.0f});
   EXPECT_NEAR(clock.currentTime, 3.1f, 1e-4);
+}
+
+TEST(ShowClock, HugeNegativeOrNanStartTimesStaySane) {
+  ClockRun huge(1e30f);
+  huge.frame(16);
+  EXPECT_TRUE(std::isfinite(huge.clock.currentTime));
+  EXPECT_GE(huge.clock.currentTime, 141.0f);  // past the end: the show ends at once
+  ClockRun notANumber(std::nanf(""));
+  notANumber.frame(100);
+  EXPECT_NEAR(notANumber.clock.currentTime, 0.1f, 1e-4);
+  ClockRun negative(-5.0f);
+  negative.frame(100);
+  EXPECT_NEAR(negative.clock.currentTime, 0.1f, 1e-4);
 }

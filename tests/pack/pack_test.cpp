@@ -55,6 +55,18 @@ TEST_F(LoadFile, NameMissingFromThePackReadsAsEmpty) {
   EXPECT_TRUE(data.empty());
 }
 
+// The question lint asks: an empty answer from the pack is not a file.
+TEST_F(LoadFile, AvailabilityTellsAMissingEntryFromAnEmptyOne) {
+  EXPECT_FALSE(fileIsAvailable("a.txt"));  // no disk file, no pack
+  writeFile(kPackFileName, entry("a.txt", "aaa") + entry("empty.bin", ""));
+  writeFile("disk.txt", "");
+  EXPECT_TRUE(fileIsAvailable("a.txt"));
+  EXPECT_TRUE(fileIsAvailable("empty.bin"));
+  EXPECT_TRUE(fileIsAvailable("disk.txt"));
+  EXPECT_FALSE(fileIsAvailable("gone.png"));
+  EXPECT_TRUE(requestedFiles().empty());
+}
+
 TEST_F(LoadFile, EmptyPackAndZeroLengthEntries) {
   writeFile(kPackFileName, "");
   EXPECT_EQ(loadFile("anything", data), kLoadFromPack);

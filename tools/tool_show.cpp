@@ -1,0 +1,27 @@
+#include "tools/tool_show.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "pack/pack.h"
+
+std::string chooseShowDirectory(const std::string& given) {
+  if (!given.empty()) return given;
+  return fileIsAvailable("demo.adt") ? "." : VELMIRA_DEFAULT_SHOW;
+}
+
+bool enterShowDirectory(const char* command, const ToolArguments& arguments) {
+  return enterShowDirectory(command, arguments.text(kShowOption.name));
+}
+
+bool enterShowDirectory(const char* command, const std::string& given) {
+  const std::string directory = chooseShowDirectory(given);
+  std::error_code error;
+  std::filesystem::current_path(directory, error);
+  // The pack index of the folder the tool started in must not answer here.
+  resetFileLayer();
+  if (!error) return true;
+  fprintf(stderr, "velmira-tool %s: cannot enter the show directory %s: %s\n", command,
+          directory.c_str(), error.message().c_str());
+  return false;
+}
