@@ -49,6 +49,9 @@ void CastEffect::render(float time, float timeStep) {
   for (int i = 0; i < kShapeValues; ++i) shape[i] = readFloat(*this, "efuArvot", 0, i);
   for (int i = 0; i < kLightValues; ++i) light[i] = readFloat(*this, "efuArvot2", 0, i);
 
+  // Every parameter is read before the program is bound, so a missing one
+  // leaves no program behind.
+  const std::string texture = readTexture(*this, "tumpe");
   useGlslProgram(gpuPrograms.glslProgram);
   glNormal3f(0.3f * time, shape[1], shape[2]);
   setLight(GL_AMBIENT, &shape[3]);
@@ -57,7 +60,7 @@ void CastEffect::render(float time, float timeStep) {
   setLight(GL_POSITION, kLightPosition);
   glColor3f(0, shape[8], shape[9]);
 
-  bindTexture(readTexture(*this, "tumpe"), GL_REPEAT, GL_LINEAR);
+  bindTexture(texture, GL_REPEAT, GL_LINEAR);
   drawScreenQuad(false);
   useGlslProgram(0);
   copyToTextureOut();

@@ -43,6 +43,7 @@ class Spectrum : public EffectTest {
  protected:
   void SetUp() override {
     EffectTest::SetUp();
+    cameraState = {};  // no turns or zoom left by earlier effects
     setSpectrumSource(risingSpectrum);
   }
   void TearDown() override { setSpectrumSource(nullptr); }
