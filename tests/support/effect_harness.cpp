@@ -1,5 +1,6 @@
 #include "support/effect_harness.h"
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "gfx/gl.h"
 #include "gfx/render_targets.h"
 #include "gfx/texture_pool.h"
+#include "script/error.h"
 
 void EffectTest::SetUp() {
   GlTest::SetUp();
@@ -56,6 +58,20 @@ Frame readFrame() {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, frame.width, frame.height, GL_RGBA, GL_UNSIGNED_BYTE, frame.pixels.data());
   return frame;
+}
+
+bool samePixels(const Frame& a, const Frame& b) {
+  return a.width == b.width && a.height == b.height &&
+         std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * sizeof(Rgba8)) == 0;
+}
+
+std::string firstFrameError(std::string_view definition) {
+  try {
+    renderFrame(*loadTestEffect(definition), 1.0f);
+  } catch (const ScriptError& error) {
+    return error.text;
+  }
+  return "";
 }
 
 Frame readPoolTexture(std::string_view name) {

@@ -53,6 +53,12 @@ struct Frame {
   const Rgba8& at(int x, int y) const { return pixels[size_t(y) * width + x]; }
 };
 Frame readFrame();
+bool samePixels(const Frame& a, const Frame& b);
+
+// The text of the error that the first frame of `definition` stops with;
+// empty when it draws.
+std::string firstFrameError(std::string_view definition);
+
 // A pool texture's pixels (level 0), bottom row first.
 Frame readPoolTexture(std::string_view name);
 
