@@ -33,12 +33,9 @@ void setLight(GLenum term, const float* values) { glLightfv(GL_LIGHT0, term, val
 
 void CastEffect::render(float time, float timeStep) {
   framePrologue(time, timeStep);
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_DEPTH_TEST);
-  setup2D();
-  glDisable(GL_BLEND);
-  glColor3ub(255, 255, 255);
   resetDrawingState();
+  setup2D();
+  glColor3ub(255, 255, 255);
 
   if (readInt(*this, "setCamera"))
     readAndSetupCamera(*this);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "effects/camera.h"
 #include "effects/parameters.h"
@@ -22,6 +21,8 @@ constexpr int kMaxStrips = 256;
 constexpr float kTimeScale = 3.5874999f;
 constexpr float kFadeScale = 0.27874565f;
 constexpr float kPushOutSeconds = 1.5f;
+// Lines keep their share of the picture's height at any render size.
+constexpr float kLineWidthPerHeight = 3.0f / 1024;
 
 using Spectrum = std::array<float, kSpectrumBins>;
 
@@ -93,7 +94,7 @@ void SpectrumEffect::render(float time, float timeStep) {
   readFloat(*this, "glenzBeatSpecLow");
   readFloat(*this, "glenzBeatSpecHigh");
 
-  glLineWidth(renderHeight() * 0.0029296875f);
+  glLineWidth(renderHeight() * kLineWidthPerHeight);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glDisable(GL_TEXTURE_2D);
