@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/command_line.h"
+#include "app/default_show.h"
 #include "app/player.h"
 
 namespace {
@@ -16,13 +17,13 @@ void printHelp(FILE* out) {
       "  --show DIR  play the show in DIR (default: %s)\n"
       "  --help      print this help\n"
       "  --version   print the version\n",
-      VELMIRA_DEFAULT_SHOW);
+      defaultShowDirectory().c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const PlayerOptions options = parsePlayerOptions(argc, argv, VELMIRA_DEFAULT_SHOW);
+  const PlayerOptions options = parsePlayerOptions(argc, argv, defaultShowDirectory());
   if (!options.error.empty()) {
     fprintf(stderr, "velmira: %s\n\n", options.error.c_str());
     printHelp(stderr);

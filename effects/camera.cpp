@@ -61,3 +61,11 @@ Vec4 lightToEyeSpace(const float* position) {
   transformByMatrix(light, cameraState.cameraMatrix);
   return light;
 }
+
+Vec3 lightRelativeToEyeSpace(const Vec3& position) {
+  Vec3 relative = position;
+  sub(relative, cameraState.position);
+  const float values[3] = {relative.x, relative.y, relative.z};
+  const Vec4 eye = lightToEyeSpace(values);
+  return {eye.x, eye.y, eye.z};
+}

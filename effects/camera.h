@@ -31,4 +31,7 @@ void readAndSetupCamera(const Effect& effect);
 
 // The light position in eye space: cameraMatrix x (x, y, z, 0).
 Vec4 lightToEyeSpace(const float* position);
+// The material kinds' form: (position - camera position) rotated into eye
+// space the same way.
+Vec3 lightRelativeToEyeSpace(const Vec3& position);
 

@@ -1,14 +1,22 @@
 #include "effects/effect_kinds.h"
 
 #include "effects/basic_mesh_effect.h"
+#include "effects/breaker_effect.h"
 #include "effects/bump_height_effect.h"
 #include "effects/cast_effect.h"
+#include "effects/cubetube_effect.h"
 #include "effects/curve_mesh_effect.h"
 #include "effects/glow_effect.h"
 #include "effects/layer_effect.h"
 #include "effects/meshi_effect.h"
 #include "effects/motion_effect.h"
+#include "effects/projectioner_effect.h"
+#include "effects/sorver_effect.h"
 #include "effects/spectrum_effect.h"
+#include "effects/springer_effect.h"
+#include "effects/springy_effect.h"
+#include "effects/text_effect.h"
+#include "effects/twist_effect.h"
 
 namespace {
 
@@ -25,14 +33,23 @@ std::unique_ptr<Effect> make() {
 const EffectKind kKinds[] = {
     {"spektrometri", make<SpectrumEffect>},
     {"meshi", make<MeshiEffect>},
+    {"twist", make<TwistEffect>},
     {"curvex", make<CurveMeshEffect>},
+    {"sorver", make<SorverEffect>},
+    {"sorverBreak", make<SorverEffect>},
+    {"cubetube", make<CubetubeEffect>},
     {"motion", make<MotionEffect>},
+    {"springy", make<SpringyEffect>},
+    {"text", make<TextEffect>},
+    {"springer", make<SpringerEffect>},
     {"basicmesh", make<BasicMeshEffect>},
     {"glow", make<GlowEffect>},
     {"cast", make<CastEffect>},
     {"layer", make<LayerEffect>},
     {"bumpheight", make<BumpHeightEffect>},
     {"box", make<BoxEffect>},
+    {"breaker", make<BreakerEffect>},
+    {"projectioner", make<ProjectionerEffect>},
 };
 
 }  // namespace

@@ -14,14 +14,6 @@ PhongShadingBuffers phongShadingBuffers;
 
 namespace {
 
-void resetBuffers() {
-  PhongShadingBuffers& buffers = phongShadingBuffers;
-  std::copy_n((const float[]){1.5f, 1.4f, 1.1f, 1.0f}, 4, buffers.specular);
-  buffers.specularControl[0] = 4.0f;
-  buffers.specularControl[1] = 0.995f;
-  std::copy_n((const float[]){2.0f, 0.15f, 0.01f, 0.0f}, 4, buffers.bump);
-}
-
 // A fetch into component `component` of a 4-float buffer: a vector parameter
 // fills the components after it, but never past the buffer's end.
 void fetchInto(const Effect& effect, const char* name, float* buffer, int component,
@@ -52,7 +44,7 @@ void clearToBackColor(const Effect& effect) {
 
 void beginPhongShading(const Effect& effect) {
   PhongShadingBuffers& buffers = phongShadingBuffers;
-  resetBuffers();
+  resetPhongShadingBuffers();
   fetchInto(effect, "meshSpec", buffers.specular, 0, 3);
   glDisable(GL_TEXTURE_2D);
   float light[4] = {}, textureScale[4] = {}, color[4] = {};
@@ -79,4 +71,12 @@ void beginPhongShading(const Effect& effect) {
 void endPhongShading() {
   releaseTextureUnits();
   unbindGpuPrograms();
+}
+
+void resetPhongShadingBuffers() {
+  PhongShadingBuffers& buffers = phongShadingBuffers;
+  std::copy_n((const float[]){1.5f, 1.4f, 1.1f, 1.0f}, 4, buffers.specular);
+  buffers.specularControl[0] = 4.0f;
+  buffers.specularControl[1] = 0.995f;
+  std::copy_n((const float[]){2.0f, 0.15f, 0.01f, 0.0f}, 4, buffers.bump);
 }

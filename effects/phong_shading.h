@@ -15,6 +15,10 @@ struct PhongShadingBuffers {
 
 extern PhongShadingBuffers phongShadingBuffers;
 
+// The per-frame presets of the buffers (the specular-control buffer's last
+// two components keep their last fetched values).
+void resetPhongShadingBuffers();
+
 // "backColor" as the clear colour (alpha 0), then clears colour and depth.
 void clearToBackColor(const Effect& effect);
 

@@ -1,6 +1,7 @@
 #include "gfx/material_pass.h"
 
 #include "gfx/gl_entry_points.h"
+#include "gfx/gpu_programs.h"
 #include "gfx/texture_pool.h"
 
 namespace {
@@ -36,13 +37,31 @@ std::array<Vec4, 10> materialFragmentEnvironment(const Material& m, const Vec3& 
 
 void applyMaterialPass(const Material& material, const Vec3& lightColor,
                        const Vec3& lightEyePosition) {
+  bindMaterialTextures(material);
+  setMaterialEnvironment(material, lightColor, lightEyePosition);
+}
+
+void bindMaterialTextures(const Material& material) {
   bindOnUnit(GL_TEXTURE3_ARB, material.envTextureName, material.textureEnvRepeatMode);
   bindOnUnit(GL_TEXTURE2_ARB, material.specularTextureName, material.textureSpecularRepeatMode);
   bindOnUnit(GL_TEXTURE1_ARB, material.textureName, material.textureRepeatMode);
   bindOnUnit(GL_TEXTURE0_ARB, material.bumpTextureName, material.textureBumpRepeatMode);
+}
+
+void setMaterialEnvironment(const Material& material, const Vec3& lightColor,
+                            const Vec3& lightEyePosition) {
   const Vec4 light{lightEyePosition.x, lightEyePosition.y, lightEyePosition.z, 0.0f};
   gl.glProgramEnvParameter4fvARB(GL_VERTEX_PROGRAM_ARB, 0, &light.x);
   const std::array<Vec4, 10> environment = materialFragmentEnvironment(material, lightColor);
   for (size_t i = 0; i < environment.size(); ++i)
     gl.glProgramEnvParameter4fvARB(GL_FRAGMENT_PROGRAM_ARB, static_cast<GLuint>(i), &environment[i].x);
+}
+
+void endMaterialPasses() {
+  for (GLenum unit : {GL_TEXTURE3_ARB, GL_TEXTURE2_ARB, GL_TEXTURE1_ARB, GL_TEXTURE0_ARB}) {
+    gl.glActiveTextureARB(unit);
+    glDisable(GL_TEXTURE_2D);
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  unbindGpuPrograms();
 }

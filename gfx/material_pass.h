@@ -17,5 +17,15 @@
 void applyMaterialPass(const Material& material, const Vec3& lightColor,
                        const Vec3& lightEyePosition);
 
+// The two halves of applyMaterialPass, for passes that set the program
+// environment without binding the material's textures.
+void bindMaterialTextures(const Material& material);
+void setMaterialEnvironment(const Material& material, const Vec3& lightColor,
+                            const Vec3& lightEyePosition);
+
+// The close of the material passes: 2D texturing off on units 3, 2, 1 and 0,
+// unit 0 active with texture 0 bound, programs off.
+void endMaterialPasses();
+
 // The ten fragment program environment values of one pass, in order.
 std::array<Vec4, 10> materialFragmentEnvironment(const Material& material, const Vec3& lightColor);

@@ -1,5 +1,6 @@
 #include "gfx/mesh_draw.h"
 
+#include <cstddef>
 #include <vector>
 
 #include "gfx/gl.h"
@@ -55,4 +56,53 @@ void drawMeshWithTangents(const Mesh& mesh) {
     sendTangentCorner(mesh.vertices[triangle.c], set);
   }
   glEnd();
+}
+
+void fillTangentArrays(const Mesh& mesh, TangentArrays& arrays) {
+  const size_t corners = mesh.triangles.size() * 3;
+  arrays.colors.resize(corners * 4);
+  arrays.texCoords.resize(corners * 2);
+  arrays.normals.resize(corners * 3);
+  arrays.positions.resize(corners * 3);
+  float* color = arrays.colors.data();
+  float* texCoord = arrays.texCoords.data();
+  float* normal = arrays.normals.data();
+  float* position = arrays.positions.data();
+  for (const MeshTriangle& triangle : mesh.triangles) {
+    const int set = textureSetForTriangle(mesh, triangle);
+    for (int index : {triangle.a, triangle.b, triangle.c}) {
+      const MeshVertex& vertex = mesh.vertices[index];
+      *color++ = vertex.tangent.x;
+      *color++ = vertex.tangent.y;
+      *color++ = vertex.tangent.z;
+      *color++ = 0.0f;
+      *texCoord++ = vertex.uv[set].x;
+      *texCoord++ = vertex.uv[set].y;
+      *normal++ = vertex.normal.x;
+      *normal++ = vertex.normal.y;
+      *normal++ = vertex.normal.z;
+      *position++ = vertex.position.x;
+      *position++ = vertex.position.y;
+      *position++ = vertex.position.z;
+    }
+  }
+}
+
+void drawTangentArrays(const TangentArrays& arrays) {
+  const GLsizei corners = static_cast<GLsizei>(arrays.positions.size() / 3);
+  if (corners == 0) return;
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glColorPointer(4, GL_FLOAT, 0, arrays.colors.data());
+  glTexCoordPointer(2, GL_FLOAT, 0, arrays.texCoords.data());
+  glNormalPointer(GL_FLOAT, 0, arrays.normals.data());
+  glVertexPointer(3, GL_FLOAT, 0, arrays.positions.data());
+  glDrawArrays(GL_TRIANGLES, 0, corners);
+  glPopClientAttrib();
+  // As after the corners sent one by one, the last corner's colour is current.
+  const float* last = arrays.colors.data() + (size_t(corners) - 1) * 4;
+  glColor4f(last[0], last[1], last[2], last[3]);
 }

@@ -10,3 +10,5 @@ inline constexpr int kRandomMax = 0x7FFF;
 
 void seedRandom(uint32_t seed);
 int nextRandom();
+// The next number scaled to 0..1.
+inline float nextRandomUnit() { return float(nextRandom()) / float(kRandomMax); }

@@ -100,3 +100,21 @@ void getSpectrum(float* values, int channelOffset) {
   }
   trackSpectrum(*music.track, playPosition(), channelOffset, values);
 }
+
+bool readMusicStretch(float fromSeconds, double seconds, std::vector<float>& samples, int& rate,
+                      int& channels) {
+  if (!music.track) return false;
+  const AudioFormat format = trackFormat(*music.track);
+  rate = format.rate;
+  channels = format.channels;
+  const int64_t frameCount = std::llround(std::max(seconds, 0.0) * rate);
+  const int64_t first = trackFrameAtMs(musicPositionMs(fromSeconds), rate);
+  samples.assign(size_t(frameCount) * size_t(channels), 0.0f);
+  constexpr int kChunk = 65536;
+  for (int64_t done = 0; done < frameCount; done += kChunk) {
+    const int count = int(std::min<int64_t>(kChunk, frameCount - done));
+    readTrackFrames(*music.track, first + done, count, samples.data() + done * channels,
+                    TrackRead::WaitForDecoder);
+  }
+  return true;
+}

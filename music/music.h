@@ -44,3 +44,10 @@ void setSpectrumSource(SpectrumSource source);
 
 // The millisecond position repositionMusic uses for a show time.
 int64_t musicPositionMs(float timeSeconds);
+
+// The soundtrack's interleaved 32-bit float samples for `seconds` from show
+// time `fromSeconds` on (where repositionMusic would put it), silence past
+// its end, with their rate and channel count. False when no track is loaded
+// (no music, or the file was missing).
+bool readMusicStretch(float fromSeconds, double seconds, std::vector<float>& samples, int& rate,
+                      int& channels);

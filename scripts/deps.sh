@@ -9,7 +9,7 @@ packages=(
   libmpg123-dev libkissfft-dev libfreetype-dev libmp3lame-dev
   libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth libgl1-mesa-dri
+  xvfb xauth libgl1-mesa-dri ffmpeg
 )
 
 missing=()

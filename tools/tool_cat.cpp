@@ -13,7 +13,7 @@ const char kUsage[] =
     "Looks each NAME up as the engine does in the show folder (the disk first, then\n"
     "its datapack.dat) and writes its bytes to stdout. With --info, prints one line\n"
     "per name instead: <result> <length> <name>, result 2 disk, 1 pack, 0 missing.\n"
-    "DIR defaults to the current folder when it holds a show, else the built show.\n";
+    "DIR defaults to the current folder when it holds a show, else the installed or built show.\n";
 
 const OptionSpec kOptions[] = {kShowOption, {"--info", OptionValue::None}};
 

@@ -17,7 +17,7 @@ const char kUsage[] =
     "applies the player's switches (-window, -fps), derives the render size and\n"
     "prints one 'key value' line per setting. Arguments the player would refuse are\n"
     "refused. DIR defaults to the current folder when it holds a show, else the\n"
-    "built show.\n";
+    "installed or built show.\n";
 
 }  // namespace
 

@@ -33,7 +33,7 @@ const char kUsage[] =
     "  <name> string \"<text>\"   <name> texture \"<entry>\" ...\n"
     "Numbers are read strictly; a bad one is wrong usage (status 2). Compile errors\n"
     "are printed to stderr and end with status 255. DIR defaults to the current\n"
-    "folder when it holds a show, else the built show.\n";
+    "folder when it holds a show, else the installed or built show.\n";
 
 const OptionSpec kOptions[] = {
     kShowOption,

@@ -32,7 +32,7 @@ const char kUsage[] =
     "    with the file that asks for it;\n"
     "  - pictures and meshes that are broken or cut short (named as they load).\n"
     "Exits with status 1 when it reports anything. DIR defaults to the current folder\n"
-    "when it holds a show, else the built show.\n";
+    "when it holds a show, else the installed or built show.\n";
 
 const OptionSpec kOptions[] = {kShowOption};
 

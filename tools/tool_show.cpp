@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/default_show.h"
 #include "pack/pack.h"
 
 std::string chooseShowDirectory(const std::string& given) {
   if (!given.empty()) return given;
-  return fileIsAvailable("demo.adt") ? "." : VELMIRA_DEFAULT_SHOW;
+  return fileIsAvailable("demo.adt") ? "." : defaultShowDirectory();
 }
 
 bool enterShowDirectory(const char* command, const ToolArguments& arguments) {

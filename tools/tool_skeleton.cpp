@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/default_show.h"
 #include "app/offline_show.h"
 #include "app/show_loading.h"
 #include "effects/effect_kinds.h"
@@ -67,7 +68,7 @@ int runToolSkeleton(int argc, char** argv) {
   }
   // The kinds load their fixed meshes from the show's folder.
   std::error_code ignored;
-  std::filesystem::current_path(VELMIRA_DEFAULT_SHOW, ignored);
+  std::filesystem::current_path(defaultShowDirectory(), ignored);
   OfflineShow show;
   std::string reason;
   if (!openOfflineShow(show, 64, 36, reason)) {

@@ -18,7 +18,7 @@ const ToolCommand kCommands[] = {
     {"cat", runToolCat, "print data files as the engine finds them"},
     {"config", runToolConfig, "print the configuration the player would use"},
     {"pack", runToolPack, "build or list a data pack"},
-    {"render", runToolRender, "render frames of the show offline into PNG files"},
+    {"render", runToolRender, "render frames of the show offline into PNG files or a video"},
     {"lint", runToolLint, "check a show: compile, draw each effect once, find missing files"},
     {"programs", runToolPrograms, "compile the GPU program library and report each program"},
     {"spectrum", runToolSpectrum, "print the music spectrum at a show time"},
@@ -35,7 +35,8 @@ void printUsage(FILE* out) {
           "       velmira-tool COMMAND --help   (or: velmira-tool help COMMAND)\n\n"
           "Usage and errors go to stderr; wrong usage exits with status 2. The show\n"
           "commands take --show DIR and otherwise use the current folder when it holds\n"
-          "a show (demo.adt on the disk or in datapack.dat), else the built show.\n\n"
+          "a show (demo.adt on the disk or in datapack.dat), else the installed show,\n"
+          "else the built show.\n\n"
           "commands:\n");
   for (const ToolCommand& command : kCommands)
     fprintf(out, "  %-10s %s\n", command.name, command.summary);

@@ -8,6 +8,7 @@
 #include "framework/effect_loader.h"
 #include "framework/parameter_skeleton.h"
 #include "framework/resource_loaders.h"
+#include "gfx/gpu_programs.h"
 #include "script/error.h"
 #include "support/effect_harness.h"
 
@@ -27,6 +28,9 @@ std::string firstFrameError(const std::string& definition) {
   try {
     renderFrame(*loadTestEffect(definition), 0.0f, 0.0f);
   } catch (const ScriptError& error) {
+    // The frame stopped half drawn; later tests expect the programs off, as
+    // every finished frame leaves them.
+    unbindGpuPrograms();
     return error.text;
   }
   return "";

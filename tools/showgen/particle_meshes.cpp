@@ -72,9 +72,46 @@ PolyMesh makeParticleCloud() {
   return mesh;
 }
 
+PolyMesh makeVortexDisc() {
+  Lcg random(8086);
+  PolyMesh mesh;
+  for (int i = 0; i < kVortexDiscPointCount; ++i) {
+    const float radius = 2.0f + 13.0f * static_cast<float>(std::sqrt(random.uniform()));
+    const float angle = static_cast<float>(random.range(0, kTwoPi));
+    const float depth = static_cast<float>(random.range(-2, 2)) - 45.0f;
+    mesh.points.push_back({radius * std::cos(angle), radius * std::sin(angle), depth});
+  }
+  return mesh;
+}
+
+PolyMesh makeSwimTrail() {
+  Lcg random(6502);
+  PolyMesh mesh;
+  for (int i = 0; i < kSwimPointCount; ++i) {
+    const float x = static_cast<float>(random.range(-30, 30));
+    const float y = static_cast<float>(random.range(-15, 15));
+    const float z = static_cast<float>(random.range(-100, -30));
+    mesh.points.push_back({x, y, z});
+  }
+  return mesh;
+}
+
+PolyMesh makeSwimBall() {
+  Lcg random(68000);
+  PolyMesh mesh;
+  for (int i = 0; i < kSwimPointCount; ++i) {
+    const Vec3 direction = randomDirection(random);
+    mesh.points.push_back(direction * static_cast<float>(14.0 * std::cbrt(random.uniform())));
+  }
+  return mesh;
+}
+
 GeneratedFiles generateParticleMeshes() {
   return {{"quarno/meshes/dots.lwo", writeLwo2(makeDots())},
-          {"quarno/meshes/particles.lwo", writeLwo2(makeParticleCloud())}};
+          {"quarno/meshes/particles.lwo", writeLwo2(makeParticleCloud())},
+          {"quarno/meshes/vortex_disc.lwo", writeLwo2(makeVortexDisc())},
+          {"quarno/meshes/swim_trail.lwo", writeLwo2(makeSwimTrail())},
+          {"quarno/meshes/swim_ball.lwo", writeLwo2(makeSwimBall())}};
 }
 
 }  // namespace showgen

@@ -1,0 +1,27 @@
+// "cubetube": the music-driven tube, long and pinched towards its middle,
+// also following the music's running loudness; lit by every light through a
+// material, with light flares and a cloud of vortex particles stirred by
+// points on the tube, drawn several times per frame at slightly later script
+// times into the accumulation ring, whose entries are then added up at equal
+// weights into the frame (optionally through the float target).
+//
+// The kind keeps one spectrum history and one ring position for the whole
+// run, shared by all its instances and separate from the other kinds'.
+#pragma once
+
+#include "framework/effect.h"
+#include "gfx/mesh.h"
+
+class CubetubeEffect : public Effect {
+ public:
+  void initialise() override;
+  void render(float time, float timeStep) override;
+
+ private:
+  void drawPass(float time, float timeStep, int pass, Mesh* particles);
+  void drawLitTube();
+  void drawParticles(Mesh* particles, float timeStep);
+
+  Mesh tube_;
+  int ringSize_ = 1;
+};

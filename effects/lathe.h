@@ -1,0 +1,56 @@
+// The lathe builder: sweeps a closed surface from a profile curve (x the
+// radius, y the height) and a cross-section outline that every ring of the
+// profile follows, with optional scaling, turning and bending along a path.
+//
+// Rings run along the profile, columns around the outline; vertex k * R + b
+// is ring k, column b. Every vertex carries four texture coordinate sets and
+// seam flags so that the triangles crossing the seams of the wrapped texture
+// take coordinates of their own (see textureSetForTriangle in gfx/mesh_draw.h).
+// Used by the "sorver", "sorverBreak" and "projectioner" kinds.
+#pragma once
+
+#include "framework/effect.h"
+#include "gfx/curve.h"
+#include "gfx/mesh.h"
+
+// The largest number of rings; the arc-length and path tables hold this many.
+inline constexpr int kMaxLatheRings = 5000;
+// The largest number of columns, which bounds a surface's size from the data.
+inline constexpr int kMaxLatheColumns = 5000;
+
+// A curve that stands for a number around the ring, sampled by key time at
+// wrap01((w + offset) * repeat).
+struct LatheRingCurve {
+  const Curve* curve = nullptr;
+  float repeat = 0;
+  float offset = 0;
+};
+
+struct LatheShape {
+  LatheRingCurve scaleY;        // height scale around the ring
+  LatheRingCurve rotateCentre;  // profile turn about its centroid, in turns
+  LatheRingCurve scaleCentre;   // profile scale about its centroid
+  const Curve* moveCurve = nullptr;
+  int move = 0;  // non-zero: bend the surface along moveCurve
+  // Read and kept, but they do not change the geometry.
+  float moveRepeat = 0, moveStart = 0, moveEnd = 0;
+  LatheRingCurve moveRotate;
+  const Curve* outline = nullptr;  // the cross-section, sampled around the ring
+  int rings = 2;                   // samples along the profile, 2..kMaxLatheRings
+  int columns = 2;                 // samples around each ring, 2..kMaxLatheColumns
+  int tangentAxis = 1;             // 0 x, 1 y, 2 z: the axis the tangent turns about
+  int texGenMode = 3;              // v from: 1 the height, 3 the ring number, 4 the arc length
+};
+
+// atan2 with the quadrant rule of the lathe path and the text path: pi/2 *
+// sign(y) on the y axis (the sign of 0 counts as +), atan(y / x) for x > 0
+// and atan(y / x) + pi for x < 0.
+float pathAngle(float y, float x);
+
+// The shape parameters of surface `index` ("sorveScaleYCurve" to
+// "sorveTexGenMode"), read in the order the lathe kinds declare them.
+LatheShape readLatheShape(const Effect& effect, int index);
+
+// Builds the surface of `profile` (none or an empty curve sweeps the origin).
+// Ring and column counts outside their ranges are clamped into them.
+Mesh buildLathe(const Curve* profile, const LatheShape& shape);
