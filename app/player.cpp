@@ -50,6 +50,7 @@ bool openShowWindow() {
     const DisplaySize screen = windowSize();
     engine.width = screen.width;
     engine.height = screen.height;
+    setOutputSize(engine.width, engine.height);
     showCursor(false);
   }
   return true;

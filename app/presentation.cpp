@@ -16,4 +16,5 @@ void deriveRenderSize(EngineState& engine) {
   setPictureAspect(kPictureAspect);
   if (engine.fullscreen) engine.screenAspect = engine.displayAspect;
   setRenderSize(largestPowerOfTwo(engine.width), largestPowerOfTwo(engine.height));
+  setOutputSize(engine.width, engine.height);
 }

@@ -2,13 +2,17 @@
 
 #include "effects/basic_mesh_effect.h"
 #include "effects/breaker_effect.h"
+#include "effects/bump_height_effect.h"
+#include "effects/cast_effect.h"
 #include "effects/cubetube_effect.h"
 #include "effects/curve_mesh_effect.h"
+#include "effects/glow_effect.h"
 #include "effects/layer_effect.h"
 #include "effects/meshi_effect.h"
 #include "effects/motion_effect.h"
 #include "effects/projectioner_effect.h"
 #include "effects/sorver_effect.h"
+#include "effects/spectrum_effect.h"
 #include "effects/springer_effect.h"
 #include "effects/springy_effect.h"
 #include "effects/text_effect.h"
@@ -27,6 +31,7 @@ std::unique_ptr<Effect> make() {
 }
 
 const EffectKind kKinds[] = {
+    {"spektrometri", make<SpectrumEffect>},
     {"meshi", make<MeshiEffect>},
     {"twist", make<TwistEffect>},
     {"curvex", make<CurveMeshEffect>},
@@ -38,7 +43,10 @@ const EffectKind kKinds[] = {
     {"text", make<TextEffect>},
     {"springer", make<SpringerEffect>},
     {"basicmesh", make<BasicMeshEffect>},
+    {"glow", make<GlowEffect>},
+    {"cast", make<CastEffect>},
     {"layer", make<LayerEffect>},
+    {"bumpheight", make<BumpHeightEffect>},
     {"box", make<BoxEffect>},
     {"breaker", make<BreakerEffect>},
     {"projectioner", make<ProjectionerEffect>},

@@ -7,6 +7,8 @@ namespace {
 struct FrameTarget {
   int width = 1024;
   int height = 512;
+  int outputWidth = 1024;
+  int outputHeight = 768;
   float pictureAspect = kPictureAspect;
   GLuint framebuffer = 0;
 };
@@ -22,6 +24,14 @@ void setRenderSize(int width, int height) {
 
 int renderWidth() { return frameTarget.width; }
 int renderHeight() { return frameTarget.height; }
+
+void setOutputSize(int width, int height) {
+  frameTarget.outputWidth = width;
+  frameTarget.outputHeight = height;
+}
+
+int outputWidth() { return frameTarget.outputWidth; }
+int outputHeight() { return frameTarget.outputHeight; }
 
 void setPictureAspect(float aspect) { frameTarget.pictureAspect = aspect; }
 float pictureAspect() { return frameTarget.pictureAspect; }

@@ -13,6 +13,12 @@ void setRenderSize(int width, int height);
 int renderWidth();
 int renderHeight();
 
+// The size of the window's picture (the output), which can differ from the
+// render size: image passes that step in output pixels use it.
+void setOutputSize(int width, int height);
+int outputWidth();
+int outputHeight();
+
 // The shape of the picture the effects draw (width / height): always 16:9.
 inline constexpr float kPictureAspect = 1.7777778f;
 void setPictureAspect(float aspect);

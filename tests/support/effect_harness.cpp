@@ -1,6 +1,9 @@
 #include "support/effect_harness.h"
 
+#include <cstring>
 #include <filesystem>
+#include <map>
+#include <utility>
 
 #include "effects/effect_kinds.h"
 #include "framework/effect_loader.h"
@@ -9,6 +12,7 @@
 #include "gfx/gl.h"
 #include "gfx/render_targets.h"
 #include "gfx/texture_pool.h"
+#include "script/error.h"
 
 void EffectTest::SetUp() {
   GlTest::SetUp();
@@ -56,6 +60,20 @@ Frame readFrame() {
   return frame;
 }
 
+bool samePixels(const Frame& a, const Frame& b) {
+  return a.width == b.width && a.height == b.height &&
+         std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * sizeof(Rgba8)) == 0;
+}
+
+std::string firstFrameError(std::string_view definition) {
+  try {
+    renderFrame(*loadTestEffect(definition), 1.0f);
+  } catch (const ScriptError& error) {
+    return error.text;
+  }
+  return "";
+}
+
 Frame readPoolTexture(std::string_view name) {
   Frame frame;
   const Texture* texture = findTexture(name);
@@ -81,6 +99,24 @@ void setPoolTexture(std::string_view name, int width, int height,
   } else {
     makeTexture(false, width, name, height, bytes, GL_RGBA);
   }
+}
+
+ScopedRenderSize::ScopedRenderSize(int width, int height)
+    : width_(renderWidth()), height_(renderHeight()) {
+  static std::map<std::pair<int, int>, GLuint> frames;
+  bindFrameTarget();
+  GLint bound = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
+  previousFramebuffer_ = GLuint(bound);
+  GLuint& frame = frames[{width, height}];
+  if (!frame) frame = createOffscreenFrame(width, height).framebuffer;
+  setFrameFramebuffer(frame);
+  setRenderSize(width, height);
+}
+
+ScopedRenderSize::~ScopedRenderSize() {
+  setRenderSize(width_, height_);
+  setFrameFramebuffer(previousFramebuffer_);
 }
 
 std::string showDataDir() { return VELMIRA_SHOW_DIR; }

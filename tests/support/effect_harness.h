@@ -53,12 +53,33 @@ struct Frame {
   const Rgba8& at(int x, int y) const { return pixels[size_t(y) * width + x]; }
 };
 Frame readFrame();
+bool samePixels(const Frame& a, const Frame& b);
+
+// The text of the error that the first frame of `definition` stops with;
+// empty when it draws.
+std::string firstFrameError(std::string_view definition);
+
 // A pool texture's pixels (level 0), bottom row first.
 Frame readPoolTexture(std::string_view name);
 
 // Uploads RGBA8 pixels (bottom row first) as a pool texture of that name,
 // replacing its contents when it exists.
 void setPoolTexture(std::string_view name, int width, int height, const std::vector<Rgba8>& pixels);
+
+// Renders at another size while it lives: a frame target of that size (one
+// per size, kept for the binary) and the render size, then back to the test
+// size. Textures made meanwhile at size 0 get the new size.
+class ScopedRenderSize {
+ public:
+  ScopedRenderSize(int width, int height);
+  ~ScopedRenderSize();
+  ScopedRenderSize(const ScopedRenderSize&) = delete;
+  ScopedRenderSize& operator=(const ScopedRenderSize&) = delete;
+
+ private:
+  int width_, height_;
+  unsigned previousFramebuffer_ = 0;
+};
 
 // The folder the build assembles the show in (meshes, pictures, music).
 std::string showDataDir();
