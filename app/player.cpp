@@ -7,6 +7,7 @@
 #include "app/frame.h"
 #include "app/music.h"
 #include "app/presentation.h"
+#include "app/setup_dialog.h"
 #include "app/show_clock.h"
 #include "app/show_loading.h"
 #include "gfx/texture_pool.h"
@@ -55,18 +56,20 @@ bool openShowWindow() {
   return true;
 }
 
-bool startUp(const std::string& switches) {
+enum class StartUp { Ready, EndedByViewer, Failed };
+
+StartUp startUp(const std::string& switches, bool skipDialog) {
   readConfiguration(engine);
   applyCommandLine(engine, switches);
   queryDisplay();
-  // The setup dialog would run here when engine.showDialog is set.
+  if (engine.showDialog && !skipDialog && !runSetupDialog(engine)) return StartUp::EndedByViewer;
   deriveRenderSize(engine);
-  if (!openShowWindow()) return false;
+  if (!openShowWindow()) return StartUp::Failed;
   effects = loadShowEffects(engine);
   // The overlay font and the comments would be made here.
-  if (engine.musicEnabled && !startMusic()) return false;
+  if (engine.musicEnabled && !startMusic()) return StartUp::Failed;
   engine.endTime = 140.0f;
-  return true;
+  return StartUp::Ready;
 }
 
 ClockKeys readClockKeys() {
@@ -156,8 +159,12 @@ void shutDown() {
 
 }  // namespace
 
-int playShow(const std::string& switches) {
-  if (!startUp(switches)) return 1;
+int playShow(const std::string& switches, bool skipDialog) {
+  switch (startUp(switches, skipDialog)) {
+    case StartUp::Ready: break;
+    case StartUp::EndedByViewer: return 0;
+    case StartUp::Failed: return 1;
+  }
   runFrameLoop();
   shutDown();
   return 0;
