@@ -1,4 +1,5 @@
-// The player's command line: "--show DIR", "--help", "--version"; every
+// The player's command line: "--show DIR", "--no-dialog", "--help",
+// "--version"; every
 // other argument joins the text that is searched for "-window" and "-fps".
 #pragma once
 
@@ -7,6 +8,7 @@
 struct PlayerOptions {
   std::string showDirectory;
   std::string switches;  // the arguments searched for "-window" and "-fps"
+  bool skipDialog = false;  // leave out the setup dialog
   bool help = false;
   bool version = false;
   std::string error;
