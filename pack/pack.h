@@ -6,8 +6,9 @@
 // remembered in request order, so that a developer run can list the files a
 // pack must hold.
 //
-// The pack is indexed once and the index is reused while the pack file keeps
-// its size and modification time; the answers are the same as a fresh scan of
+// The pack is indexed once and the index is reused while the pack file is
+// the same file (device and inode) with the same size and nanosecond
+// modification and change times; the answers are the same as a fresh scan of
 // the file from its first byte.
 #pragma once
 
@@ -25,6 +26,10 @@ enum LoadResult : int {
 // Replaces `data` with the named file's bytes. Callers treat any non-zero
 // result as success and use data.size() as the length.
 int loadFile(std::string_view name, std::vector<uint8_t>& data);
+
+// Whether loadFile would find the name on the disk or in the pack; asks
+// quietly: nothing is shown and the name is not recorded as requested.
+bool dataFileExists(std::string_view name);
 
 // Every distinct name asked of loadFile, in the order of its first request.
 const std::vector<std::string>& requestedFiles();
