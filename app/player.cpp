@@ -2,24 +2,34 @@
 
 #include <cstdio>
 
+#include "app/comment_editor.h"
+#include "app/comment_file.h"
+#include "app/comment_overlay.h"
 #include "app/configuration.h"
 #include "app/file_list.h"
 #include "app/frame.h"
 #include "app/music.h"
+#include "app/overlay_font.h"
 #include "app/presentation.h"
 #include "app/setup_dialog.h"
 #include "app/show_clock.h"
 #include "app/show_loading.h"
+#include "app/window_setup.h"
 #include "gfx/texture_pool.h"
+#include "pack/pack.h"
 #include "platform/clock.h"
 #include "platform/keys.h"
 #include "platform/message.h"
+#include "platform/stop_signals.h"
 #include "platform/window.h"
 
 namespace {
 
 EngineState engine;
 EffectList effects;
+OverlayFont overlayFont;
+std::vector<Comment> comments;
+CommentEditor commentEditor;
 
 struct FrameCounter {
   uint32_t windowStart = 0;
@@ -36,7 +46,18 @@ void queryDisplay() {
   if (desktop.height > 0) engine.displayAspect = float(desktop.width) / float(desktop.height);
 }
 
+// A full-screen size the display cannot take: Yes plays in a window, No ends.
+bool settleFullscreen() {
+  if (!engine.fullscreen) return true;
+  const DisplaySize desktop{engine.desktopWidth, engine.desktopHeight};
+  if (displayTakesFullscreen(engine.width, engine.height, desktop, displayModes())) return true;
+  if (!askYesNo(kFullscreenQuestionCaption, kFullscreenQuestion)) return false;
+  engine.fullscreen = false;
+  return true;
+}
+
 bool openShowWindow() {
+  if (!settleFullscreen()) return false;
   WindowRequest request;
   request.width = engine.width;
   request.height = engine.height;
@@ -44,7 +65,9 @@ bool openShowWindow() {
   request.title = engine.fullscreen ? "Ormek   Velmira 2008" : "Ormek  Velmira 2008";
   std::string error;
   if (!openWindow(request, error)) {
-    showMessage("Error", "Can't open the show window: " + error, MessageIcon::Error);
+    debugPrint("the show window did not open: " + error + "\n");
+    const WindowFailureMessage message = windowFailureMessage(lastWindowFailure());
+    showMessage(message.caption, message.text, message.icon);
     return false;
   }
   if (engine.fullscreen) {
@@ -66,7 +89,8 @@ StartUp startUp(const std::string& switches, bool skipDialog) {
   deriveRenderSize(engine);
   if (!openShowWindow()) return StartUp::Failed;
   effects = loadShowEffects(engine);
-  // The overlay font and the comments would be made here.
+  overlayFont = createOverlayFont();
+  if (engine.commentsEnabled) comments = loadComments();
   if (engine.musicEnabled && !startMusic()) return StartUp::Failed;
   engine.endTime = 140.0f;
   return StartUp::Ready;
@@ -81,6 +105,7 @@ ClockKeys readClockKeys() {
   keys.left = isKeyDown(VK_LEFT);
   keys.right = isKeyDown(VK_RIGHT);
   keys.leftShift = isKeyDown(VK_LSHIFT);
+  keys.editingComment = commentEditor.editing;
   return keys;
 }
 
@@ -109,8 +134,28 @@ void updateTitle(FrameCounter& counter, uint32_t now) {
   }
 }
 
-// Closing the window ends the process at once.
+KeyboardState readKeyboard() {
+  KeyboardState keys;
+  for (int key = 0; key < 255; ++key) keys[size_t(key)] = isKeyDown(key);
+  return keys;
+}
+
+void drawCommentOverlay(const ShowClock& clock) {
+  CommentFrame frame;
+  frame.currentTime = engine.currentTime;
+  frame.paused = clock.paused;
+  frame.elapsedMs = uint32_t(clock.previousElapsed);
+  frame.keys = readKeyboard();
+  drawCommentLines(overlayFont, updateCommentOverlay(commentEditor, comments, frame));
+}
+
+void saveCommentsIfEnabled() {
+  if (engine.commentsEnabled) saveComments(comments, engine.buildRevision);
+}
+
+// Closing the window ends the process at once, keeping the comments.
 [[noreturn]] void closeNow() {
+  saveCommentsIfEnabled();
   deleteAllTextures();
   closeWindow();
   exit(0);
@@ -122,6 +167,7 @@ void runFrameLoop() {
   counter.windowStart = clockMilliseconds();
   startShowClock(clock, engine.demoStartTime, clockMilliseconds());
   uint32_t lastFrameTick = 0;
+  watchStopSignals(true);
   for (;;) {
     pumpWindowEvents();
     engine.hasFocus = windowHasFocus();
@@ -142,15 +188,19 @@ void runFrameLoop() {
     drawShowPicture(engine, effects);
     presentShowPicture(engine);
     if (sleepMs >= 1) sleepMilliseconds(uint32_t(sleepMs));
+    if (engine.commentsEnabled) drawCommentOverlay(clock);
     swapWindow();
 
-    if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) ||
+    if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) || stopRequested() ||
         engine.currentTime >= engine.endTime + 1.0f)
       break;
   }
 }
 
 void shutDown() {
+  watchStopSignals(false);
+  saveCommentsIfEnabled();
+  deleteOverlayFont(overlayFont);
   if (engine.musicEnabled) stopMusic();
   if (engine.makeFileList) writeFileList();
   deleteAllTextures();
@@ -160,6 +210,12 @@ void shutDown() {
 }  // namespace
 
 int playShow(const std::string& switches, bool skipDialog) {
+  installStopSignals();
+  if (!dataFileExists("demo.adt")) {
+    fprintf(stderr, "velmira: no show here: demo.adt is neither on the disk nor in %s\n",
+            kPackFileName);
+    return 1;
+  }
   switch (startUp(switches, skipDialog)) {
     case StartUp::Ready: break;
     case StartUp::EndedByViewer: return 0;

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/stop_signals.h"
+
 namespace {
 
 bool debugChannel = getenv("VELMIRA_DEBUG") != nullptr;
@@ -25,6 +27,13 @@ void writeToStderr(std::string_view caption, std::string_view text) {
   fflush(stderr);
 }
 
+// A box waits for a click; a stop signal meanwhile ends the process at once.
+struct UnwatchedWhileBoxShows {
+  bool watched = stopSignalsWatched();
+  UnwatchedWhileBoxShows() { watchStopSignals(false); }
+  ~UnwatchedWhileBoxShows() { watchStopSignals(watched); }
+};
+
 Uint32 boxFlags(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Error: return SDL_MESSAGEBOX_ERROR;
@@ -40,6 +49,7 @@ void showMessage(std::string_view caption, std::string_view text, MessageIcon ic
   writeToStderr(caption, text);
   if (!dialogsAllowed()) return;
   const std::string title(caption.empty() ? "Error" : caption);
+  const UnwatchedWhileBoxShows unwatched;
   SDL_ShowSimpleMessageBox(boxFlags(icon), title.c_str(), std::string(text).c_str(), nullptr);
 }
 
@@ -59,6 +69,7 @@ bool askYesNo(std::string_view caption, std::string_view text) {
   const SDL_MessageBoxData box = {SDL_MESSAGEBOX_WARNING, nullptr, title.c_str(), body.c_str(),
                                   2, buttons, nullptr};
   int pressed = 0;
+  const UnwatchedWhileBoxShows unwatched;
   return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
 }
 
