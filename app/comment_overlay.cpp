@@ -7,6 +7,12 @@ void drawCommentLines(const OverlayFont& font, const std::vector<OverlayLine>& l
   printer.wrapText = true;
   printer.wrapWidth = 25.0f;
   printer.lineHeight = 1.0f;
+  // Seen face on, only the glyphs' front caps can cover pixels: the back
+  // caps and the walls are skipped at no change to the picture.
+  glPushAttrib(GL_POLYGON_BIT);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glFrontFace(GL_CCW);
   int lineOffset = 0;
   for (size_t j = 0; j < lines.size(); ++j) {
     glMatrixMode(GL_MODELVIEW);
@@ -18,4 +24,5 @@ void drawCommentLines(const OverlayFont& font, const std::vector<OverlayLine>& l
     glColor4f(grey, grey, grey, 1.0f);
     lineOffset += printOverlayText(font, lines[j].text, printer);
   }
+  glPopAttrib();
 }

@@ -57,18 +57,19 @@ void emitPolygon(const GlyphSolid& solid, const SolidPolygon& polygon) {
   const int triangles = polygon.cornerCount == 4 ? 2 : 1;
   for (int t = 0; t < triangles; ++t) {
     const uint32_t corners[3] = {polygon.corners[0], polygon.corners[1 + t], polygon.corners[2 + t]};
-    for (uint32_t corner : corners) glVertex3fv(solid.points[corner].data());
+    // The solid is centred on z = 0; the glyph's front lies at z = 0.
+    for (uint32_t corner : corners) {
+      const auto& p = solid.points[corner];
+      glVertex3f(p[0], p[1], p[2] - kOverlayGlyphDepth / 2);
+    }
   }
 }
 
 void compileGlyph(unsigned list, const GlyphSolid& solid, float advance) {
   glNewList(list, GL_COMPILE);
-  glPushMatrix();
-  glTranslatef(0, 0, -kOverlayGlyphDepth / 2);
   glBegin(GL_TRIANGLES);
   for (const SolidPolygon& polygon : solid.polygons) emitPolygon(solid, polygon);
   glEnd();
-  glPopMatrix();
   glTranslatef(advance, 0, 0);
   glEndList();
 }
@@ -103,7 +104,10 @@ OverlayFont createOverlayFont(const char* fontPath) {
   }
   font.listBase = glGenLists(256);
   const double scale = 1.0 / double(face.face->units_per_EM);
-  const OutlineDetail detail{0.025, 16};
+  // Curves stay within half an em of the true outline, as coarse as the
+  // overlay's small text allows.
+  OutlineDetail detail;
+  detail.maxDeviation = 0.5;
   for (int code = 0; code < kOverlayGlyphCount; ++code) {
     const FT_UInt index = glyphIndexOf(face.face, code);
     font.advances[code] = advanceOf(face.face, index);

@@ -32,7 +32,14 @@ struct OutlineBuilder {
     contours.back().push_back(p);
     pen = p;
   }
-  int pieces(double length) const {
+  // How many straight pieces a curve becomes: by the length of its control
+  // polygon, or by how far its middle strays from the chord when a largest
+  // deviation is given.
+  int pieces(double length, double bulge) const {
+    if (detail.maxDeviation > 0) {
+      const int n = static_cast<int>(std::ceil(std::sqrt(bulge / detail.maxDeviation)));
+      return std::clamp(n, 1, detail.maxCurvePieces);
+    }
     return std::clamp(static_cast<int>(std::ceil(length / detail.curveStep)), 1, detail.maxCurvePieces);
   }
 };
@@ -55,7 +62,9 @@ int lineTo(const FT_Vector* to, void* user) {
 int conicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
   auto* builder = static_cast<OutlineBuilder*>(user);
   const OutlinePoint p0 = builder->pen, p1 = builder->toPoint(control), p2 = builder->toPoint(to);
-  const int n = builder->pieces(distance(p0, p1) + distance(p1, p2));
+  // The curve strays at most a quarter of |p0 - 2 p1 + p2| from its chord.
+  const double bulge = std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y) / 4;
+  const int n = builder->pieces(distance(p0, p1) + distance(p1, p2), bulge);
   for (int i = 1; i <= n; ++i) {
     const double t = static_cast<double>(i) / n, s = 1 - t;
     builder->lineTo({s * s * p0.x + 2 * s * t * p1.x + t * t * p2.x,
@@ -68,7 +77,9 @@ int cubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void*
   auto* builder = static_cast<OutlineBuilder*>(user);
   const OutlinePoint p0 = builder->pen, p1 = builder->toPoint(c1), p2 = builder->toPoint(c2),
                p3 = builder->toPoint(to);
-  const int n = builder->pieces(distance(p0, p1) + distance(p1, p2) + distance(p2, p3));
+  const double bulge = 0.75 * std::max(std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
+                                       std::hypot(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
+  const int n = builder->pieces(distance(p0, p1) + distance(p1, p2) + distance(p2, p3), bulge);
   for (int i = 1; i <= n; ++i) {
     const double t = static_cast<double>(i) / n, s = 1 - t;
     const double a = s * s * s, b = 3 * s * s * t, c = 3 * s * t * t, d = t * t * t;

@@ -20,6 +20,9 @@ using OutlineContour = std::vector<OutlinePoint>;
 struct OutlineDetail {
   double curveStep = 0.035;  // curves are cut into pieces of about this length
   int maxCurvePieces = 16;
+  // When above 0: curves are cut only as finely as needed to stay within
+  // this distance of the true outline (curveStep is then unused).
+  double maxDeviation = 0;
 };
 
 // The outline of a glyph (by glyph index) loaded unscaled and multiplied by
