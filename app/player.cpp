@@ -6,7 +6,9 @@
 #include "app/comment_file.h"
 #include "app/comment_overlay.h"
 #include "app/configuration.h"
+#include "app/error_overlay.h"
 #include "app/file_list.h"
+#include "app/live_show.h"
 #include "app/frame.h"
 #include "app/music.h"
 #include "app/overlay_font.h"
@@ -26,7 +28,7 @@
 namespace {
 
 EngineState engine;
-EffectList effects;
+LiveShow show;  // the effects; watched and reloaded only in rewind mode
 OverlayFont overlayFont;
 std::vector<Comment> comments;
 CommentEditor commentEditor;
@@ -88,7 +90,10 @@ StartUp startUp(const std::string& switches, bool skipDialog) {
   if (engine.showDialog && !skipDialog && !runSetupDialog(engine)) return StartUp::EndedByViewer;
   deriveRenderSize(engine);
   if (!openShowWindow()) return StartUp::Failed;
-  effects = loadShowEffects(engine);
+  if (engine.rewindEnabled)
+    startLiveShow(show, loadShowEffects(engine), engine.timelineFileName);
+  else
+    show.effects = loadShowEffects(engine);
   overlayFont = createOverlayFont();
   if (engine.commentsEnabled) comments = loadComments();
   if (engine.musicEnabled && !startMusic()) return StartUp::Failed;
@@ -149,6 +154,26 @@ void drawCommentOverlay(const ShowClock& clock) {
   drawCommentLines(overlayFont, updateCommentOverlay(commentEditor, comments, frame));
 }
 
+[[noreturn]] void throwDataError(std::string_view caption, std::string_view text) {
+  throw ScriptError(std::string(caption), std::string(text));
+}
+
+// While authoring, changed files are reloaded first and a data error leaves
+// the last good effects running with the error's text over the picture.
+void drawPicture(uint32_t now) {
+  if (!engine.rewindEnabled) {
+    drawShowPicture(engine, show.effects);
+    return;
+  }
+  if (refreshLiveShow(show, now)) engine.seekMarks = effectStartTimes(show.effects);
+  try {
+    drawShowPicture(engine, show.effects);
+  } catch (const ScriptError& error) {
+    recoverFromDrawingError(show, error.caption, error.text);
+    engine.seekMarks = effectStartTimes(show.effects);
+  }
+}
+
 void saveCommentsIfEnabled() {
   if (engine.commentsEnabled) saveComments(comments, engine.buildRevision);
 }
@@ -168,6 +193,7 @@ void runFrameLoop() {
   startShowClock(clock, engine.demoStartTime, clockMilliseconds());
   uint32_t lastFrameTick = 0;
   watchStopSignals(true);
+  if (engine.rewindEnabled) divertFatalMessages(throwDataError);
   for (;;) {
     pumpWindowEvents();
     engine.hasFocus = windowHasFocus();
@@ -185,10 +211,11 @@ void runFrameLoop() {
 
     const int64_t sleepMs = std::max<int64_t>(int64_t(lastFrameTick) + 5 - now, 0);
     lastFrameTick = now;
-    drawShowPicture(engine, effects);
+    drawPicture(now);
     presentShowPicture(engine);
     if (sleepMs >= 1) sleepMilliseconds(uint32_t(sleepMs));
     if (engine.commentsEnabled) drawCommentOverlay(clock);
+    if (!show.error.empty()) drawErrorOverlay(overlayFont, show.error);
     swapWindow();
 
     if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) || stopRequested() ||
@@ -199,6 +226,7 @@ void runFrameLoop() {
 
 void shutDown() {
   watchStopSignals(false);
+  divertFatalMessages(nullptr);
   saveCommentsIfEnabled();
   deleteOverlayFont(overlayFont);
   if (engine.musicEnabled) stopMusic();

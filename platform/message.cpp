@@ -12,6 +12,7 @@
 namespace {
 
 bool debugChannel = getenv("VELMIRA_DEBUG") != nullptr;
+FatalDiversion fatalDiversion = nullptr;
 
 bool dialogsAllowed() {
   return getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
@@ -53,7 +54,10 @@ void showMessage(std::string_view caption, std::string_view text, MessageIcon ic
   SDL_ShowSimpleMessageBox(boxFlags(icon), title.c_str(), std::string(text).c_str(), nullptr);
 }
 
+void divertFatalMessages(FatalDiversion diversion) { fatalDiversion = diversion; }
+
 void fatalMessage(std::string_view caption, std::string_view text) {
+  if (fatalDiversion) fatalDiversion(caption, text);
   showMessage(caption, text, MessageIcon::Error);
   exit(kExitFailure);
 }

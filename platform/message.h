@@ -17,6 +17,12 @@ void showMessage(std::string_view caption, std::string_view text,
 // Shows the message and ends the process with status 255 (the exit code -1).
 [[noreturn]] void fatalMessage(std::string_view caption, std::string_view text);
 
+// While a show is being authored a data error must not end the process: a
+// diversion receives fatal messages instead and leaves by throwing. Null
+// restores the ordinary ending.
+using FatalDiversion = void (*)(std::string_view caption, std::string_view text);
+void divertFatalMessages(FatalDiversion diversion);
+
 // A Yes/No question; answers No when no person can be asked.
 bool askYesNo(std::string_view caption, std::string_view text);
 

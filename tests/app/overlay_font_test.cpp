@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "gfx/gl.h"
+#include "gfx/gl_entry_points.h"
+#include "gfx/gpu_programs.h"
 #include "platform/window.h"
 
 namespace {
@@ -74,6 +76,13 @@ TEST(OverlayFont, PrintedTextCoversPixelsInItsColour) {
   if (!windowIsOpen() && !openWindow(request, error)) GTEST_SKIP() << "no GL context";
   OverlayFont font = createOverlayFont();
   ASSERT_NE(font.listBase, 0u);
+  // Drawing tests before may have left programs, textures or a target bound.
+  loadGlEntryPoints();
+  unbindGpuPrograms();
+  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
   glViewport(0, 0, 64, 64);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -93,7 +102,6 @@ TEST(OverlayFont, PrintedTextCoversPixelsInItsColour) {
   EXPECT_GT(lit, 100);
   EXPECT_LT(lit, 64 * 64 / 2);
   deleteOverlayFont(font);
-  closeWindow();
 }
 
 }  // namespace
