@@ -1,16 +1,23 @@
 // The application shell under a display (run under xvfb-run): the time from
 // preparing the setup dialog to its first drawn frame (with the show's
-// picture), making the overlay font, and one frame of the comment overlay
-// with 20 visible comments (the editor's update and the drawing, finished
-// on the GL side).
+// picture), making the overlay font, one frame of the comment overlay with
+// 20 visible comments (the editor's update and the drawing, finished on the
+// GL side), and live reloads of the built show: one definition, and the
+// whole timeline, with the resident memory after the reloads.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/comment_editor.h"
 #include "app/comment_overlay.h"
+#include "app/live_show.h"
+#include "app/offline_show.h"
+#include "app/show_loading.h"
 #include "app/overlay_font.h"
 #include "app/setup_dialog.h"
 #include "gfx/gl.h"
@@ -77,6 +84,55 @@ void BM_CommentOverlay20(benchmark::State& state) {
   deleteOverlayFont(font);
 }
 BENCHMARK(BM_CommentOverlay20)->Unit(benchmark::kMicrosecond);
+
+long residentKilobytes() {
+  long pages = 0, resident = 0;
+  if (FILE* statm = fopen("/proc/self/statm", "r")) {
+    if (fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    fclose(statm);
+  }
+  return resident * 4;
+}
+
+LiveShow& builtShow() {
+  static LiveShow live;
+  static bool loaded = false;
+  if (!loaded) {
+    static OfflineShow offline;
+    std::string error;
+    std::filesystem::current_path(VELMIRA_SHOW_DIR);
+    closeWindow();  // the offline show opens its own context
+    if (!openOfflineShow(offline, 1280, 720, error)) return live;
+    startLiveShow(live, loadShowEffects(offline.engine), offline.engine.timelineFileName);
+    loaded = true;
+  }
+  return live;
+}
+
+void reloadBenchmark(benchmark::State& state, bool wholeTimeline) {
+  LiveShow& show = builtShow();
+  if (show.effects.empty()) return state.SkipWithError("the built show did not load");
+  // The definition the most effects use: the costliest single change.
+  std::map<std::string, int> uses;
+  for (const TimelineEntry& entry : show.entries) ++uses[entry.definitionName];
+  const auto mostUsed = std::max_element(uses.begin(), uses.end(),
+                                         [](const auto& a, const auto& b) { return a.second < b.second; });
+  const std::string changed = wholeTimeline ? show.timelineFileName : mostUsed->first;
+  for (auto _ : state) {
+    reloadChangedFiles(show, {changed});
+    glFinish();
+  }
+  state.counters["effects"] = double(show.effects.size());
+  state.counters["residentKiB"] = double(residentKilobytes());
+  if (!show.error.empty()) state.SkipWithError(show.error.c_str());
+}
+
+void BM_ReloadOneDefinition(benchmark::State& state) { reloadBenchmark(state, false); }
+BENCHMARK(BM_ReloadOneDefinition)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+void BM_ReloadWholeTimeline(benchmark::State& state) { reloadBenchmark(state, true); }
+BENCHMARK(BM_ReloadWholeTimeline)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ReloadWholeTimeline)->Unit(benchmark::kMillisecond)->Iterations(60);
 
 }  // namespace
 
