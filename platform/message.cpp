@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/stop_signals.h"
@@ -17,6 +18,14 @@ FatalDiversion fatalDiversion = nullptr;
 bool dialogsAllowed() {
   return getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
          SDL_GL_GetCurrentWindow() != nullptr;
+}
+
+// A question needs a display to be asked on, not a window of our own: it may
+// come before the show window opens.
+bool questionsAllowed() {
+  if (getenv("VELMIRA_NO_DIALOGS") || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
 }
 
 void writeToStderr(std::string_view caption, std::string_view text) {
@@ -64,7 +73,7 @@ void fatalMessage(std::string_view caption, std::string_view text) {
 
 bool askYesNo(std::string_view caption, std::string_view text) {
   writeToStderr(caption, text);
-  if (!dialogsAllowed()) return false;
+  if (!questionsAllowed()) return false;
   const SDL_MessageBoxButtonData buttons[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},

@@ -23,7 +23,9 @@ void showMessage(std::string_view caption, std::string_view text,
 using FatalDiversion = void (*)(std::string_view caption, std::string_view text);
 void divertFatalMessages(FatalDiversion diversion);
 
-// A Yes/No question; answers No when no person can be asked.
+// A Yes/No question, asked in a box wherever a display exists (also before
+// any window of ours is open); answers No when no person can be asked (no
+// display, or VELMIRA_NO_DIALOGS set).
 bool askYesNo(std::string_view caption, std::string_view text);
 
 void setDebugChannel(bool enabled);
