@@ -5,10 +5,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "platform/stop_signals.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -23,9 +23,7 @@ bool dialogsAllowed() {
 // A question needs a display to be asked on, not a window of our own: it may
 // come before the show window opens.
 bool questionsAllowed() {
-  if (getenv("VELMIRA_NO_DIALOGS") || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
+  return getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) && hasRealDisplay();
 }
 
 void writeToStderr(std::string_view caption, std::string_view text) {

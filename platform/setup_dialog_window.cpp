@@ -5,11 +5,13 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#include <backends/imgui_impl_opengl2.h>
+#include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
 #include <cstdlib>
-#include <backends/imgui_impl_opengl2.h>
-#include <backends/imgui_impl_sdl.h>
+
+#include "platform/window.h"
 
 namespace {
 
@@ -28,9 +30,12 @@ DialogWindow dialog;
 
 ImVec2 units(float x, float y) { return {x * 1.5f, y * 1.625f}; }
 
+// Only a display a person sees can show the dialog: on the drivers that draw
+// nowhere it would wait for a click that never comes.
 bool startVideo() {
-  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  DisplaySize desktop;
+  std::string error;
+  return queryDesktop(desktop, error) && hasRealDisplay();
 }
 
 GLuint uploadPicture(const DialogPicture& picture) {

@@ -82,12 +82,6 @@ SDL_Scancode scancodeFor(int virtualKey) {
   }
 }
 
-// SDL falls back to drivers that draw nowhere when no display exists; those
-// serve hidden windows only.
-bool hasRealDisplay() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
-}
 
 // SDL unloads the GL library with the last window; holding one reference of
 // our own keeps the driver loaded until the process ends, so closing and
@@ -103,6 +97,11 @@ bool isWindowMessage(const SDL_Event& event) {
 }
 
 }  // namespace
+
+bool hasRealDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
+}
 
 bool queryDesktop(DisplaySize& desktop, std::string& error) {
   if (!initVideo(error)) return false;

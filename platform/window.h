@@ -35,6 +35,9 @@ enum class WindowMessage { None, Quit, Close };
 
 // Initialises video and reports the desktop size; false when no display exists.
 bool queryDesktop(DisplaySize& desktop, std::string& error);
+// Whether video runs on a display a person can see. Without one SDL falls
+// back to drivers that draw nowhere, which serve hidden windows only.
+bool hasRealDisplay();
 // The display modes the primary display offers, in the platform's order.
 std::vector<DisplayMode> displayModes();
 
