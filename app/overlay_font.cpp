@@ -104,10 +104,10 @@ OverlayFont createOverlayFont(const char* fontPath) {
   }
   font.listBase = glGenLists(256);
   const double scale = 1.0 / double(face.face->units_per_EM);
-  // Curves stay within half an em of the true outline, as coarse as the
-  // overlay's small text allows.
+  // Curves stay within half a pixel of a 12-pixel font of the true outline:
+  // the overlay's text is small, and every triangle is drawn every frame.
   OutlineDetail detail;
-  detail.maxDeviation = 0.5;
+  detail.maxDeviation = 0.5 / 12.0;
   for (int code = 0; code < kOverlayGlyphCount; ++code) {
     const FT_UInt index = glyphIndexOf(face.face, code);
     font.advances[code] = advanceOf(face.face, index);

@@ -127,6 +127,14 @@ void reloadBenchmark(benchmark::State& state, bool wholeTimeline) {
   if (!show.error.empty()) state.SkipWithError(show.error.c_str());
 }
 
+// The once-a-second look at every file the show read, when nothing changed.
+void BM_LookForChangedFiles(benchmark::State& state) {
+  LiveShow& show = builtShow();
+  for (auto _ : state) benchmark::DoNotOptimize(changedShowFiles(show.watch));
+  state.counters["files"] = double(show.watch.files.size());
+}
+BENCHMARK(BM_LookForChangedFiles)->Unit(benchmark::kMicrosecond);
+
 void BM_ReloadOneDefinition(benchmark::State& state) { reloadBenchmark(state, false); }
 BENCHMARK(BM_ReloadOneDefinition)->Unit(benchmark::kMillisecond)->Iterations(40);
 
