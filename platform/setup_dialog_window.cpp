@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include "platform/keys.h"
 #include "platform/window.h"
 
 namespace {
@@ -241,5 +242,19 @@ void injectDialogClose() {
   event.type = SDL_WINDOWEVENT;
   event.window.windowID = SDL_GetWindowID(dialog.window);
   event.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_PushEvent(&event);
+}
+
+void injectDialogKey(int virtualKey) {
+  if (!dialog.window) return;
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.windowID = SDL_GetWindowID(dialog.window);
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.scancode = virtualKey == VK_ESCAPE ? SDL_SCANCODE_ESCAPE : SDL_SCANCODE_RETURN;
+  event.key.keysym.sym = SDL_GetKeyFromScancode(event.key.keysym.scancode);
+  SDL_PushEvent(&event);
+  event.type = SDL_KEYUP;
+  event.key.state = SDL_RELEASED;
   SDL_PushEvent(&event);
 }

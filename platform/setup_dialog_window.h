@@ -54,3 +54,5 @@ void dialogButtonCentre(DialogButton button, int& x, int& y);
 void injectDialogClick(int x, int y);
 // Queues the window manager's request to close the dialog window.
 void injectDialogClose();
+// Queues a press and release of Escape or Enter (virtual-key codes).
+void injectDialogKey(int virtualKey);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/keys.h"
+
 namespace {
 
 std::vector<DisplayMode> modes(std::initializer_list<DisplayMode> list) { return list; }
@@ -81,12 +83,16 @@ TEST(SetupDialog, SizeAndShapeTextsThatDoNotReadChangeNothing) {
   EXPECT_EQ(engine.height, 0);
 }
 
-// The drawn dialog, driven by injected clicks under the virtual display.
+// The drawn dialog, driven by injected events under the virtual display.
 DialogResult clickThrough(SetupDialogView& view, int x, int y, bool close = false) {
   if (!openSetupDialogWindow(view)) return DialogResult::Failed;
   DialogResult result = DialogResult::Running;
   for (int frame = 0; frame < 30 && result == DialogResult::Running; ++frame) {
-    if (frame == 2) close ? injectDialogClose() : injectDialogClick(x, y);
+    if (frame == 1) {
+      injectDialogKey(VK_ESCAPE);  // neither key closes the dialog
+      injectDialogKey(VK_RETURN);
+    }
+    if (frame == 6) close ? injectDialogClose() : injectDialogClick(x, y);
     result = drawSetupDialogFrame(view, [](DialogControl) {});
   }
   closeSetupDialogWindow();
@@ -104,7 +110,7 @@ TEST(SetupDialogWindow, BeginEndAndClosingEndTheDialog) {
   dialogButtonCentre(DialogButton::End, x, y);
   EXPECT_EQ(clickThrough(view, x, y), DialogResult::End);
   EXPECT_EQ(clickThrough(view, 0, 0, true), DialogResult::End);
-  EXPECT_EQ(clickThrough(view, 5, 5), DialogResult::Running);  // the picture is no button
+  EXPECT_EQ(clickThrough(view, 5, 5), DialogResult::Running);  // the picture is no button, keys do nothing
 }
 
 }  // namespace
