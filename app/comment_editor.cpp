@@ -94,7 +94,8 @@ std::vector<OverlayLine> updateCommentOverlay(CommentEditor& editor,
     }
     const bool selected = j == editor.selected;
     if (selected) editTarget = static_cast<int>(i);
-    lines.push_back({lineText(j, comments[i].text, selected && cursorOn), selected || !frame.paused});
+    const bool highlighted = selected || !frame.paused;
+    lines.push_back({lineText(j, comments[i].text, selected && cursorOn), highlighted});
     ++j;
     ++i;
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <set>
 
@@ -19,12 +18,19 @@ std::string_view asText(const std::vector<uint8_t>& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
+using EffectSlots = std::vector<std::pair<size_t, std::unique_ptr<Effect>>>;
+
 bool isPicturePath(const std::string& path) {
-  for (const char* ending : {".png", ".jpg", ".jpeg"}) {
-    if (path.size() >= strlen(ending) && path.compare(path.size() - strlen(ending), std::string::npos, ending) == 0)
-      return true;
-  }
-  return false;
+  return path.ends_with(".png") || path.ends_with(".jpg") || path.ends_with(".jpeg");
+}
+
+bool holdsEntry(const EffectSlots& slots, size_t entry) {
+  return std::any_of(slots.begin(), slots.end(), [&](const auto& slot) { return slot.first == entry; });
+}
+
+bool namesDefinition(const std::vector<TimelineEntry>& entries, const std::string& path) {
+  return std::any_of(entries.begin(), entries.end(),
+                     [&](const TimelineEntry& entry) { return entry.definitionName == path; });
 }
 
 // A material read again while authoring fills the record it made before, so
@@ -75,7 +81,8 @@ std::unique_ptr<Effect> loadEntry(const TimelineEntry& entry) {
 
 // Pairs each loaded effect with the timeline entry it came from: the loader
 // keeps entry order and leaves out entries without an effect.
-std::vector<size_t> matchEntries(const EffectList& effects, const std::vector<TimelineEntry>& entries) {
+std::vector<size_t> matchEntries(const EffectList& effects,
+                                 const std::vector<TimelineEntry>& entries) {
   std::vector<size_t> entryOf;
   size_t next = 0;
   for (const std::unique_ptr<Effect>& effect : effects) {
@@ -112,7 +119,7 @@ void reloadTimeline(LiveShow& show) {
 }
 
 // Puts (entry, effect) pairs in entry order into the show's lists.
-void assemble(LiveShow& show, std::vector<std::pair<size_t, std::unique_ptr<Effect>>> slots) {
+void assemble(LiveShow& show, EffectSlots slots) {
   std::stable_sort(slots.begin(), slots.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   show.effects.clear();
@@ -124,8 +131,8 @@ void assemble(LiveShow& show, std::vector<std::pair<size_t, std::unique_ptr<Effe
   }
 }
 
-std::vector<std::pair<size_t, std::unique_ptr<Effect>>> takeSlots(LiveShow& show) {
-  std::vector<std::pair<size_t, std::unique_ptr<Effect>>> slots;
+EffectSlots takeSlots(LiveShow& show) {
+  EffectSlots slots;
   for (size_t i = 0; i < show.effects.size(); ++i)
     slots.emplace_back(show.entryOfEffect[i], std::move(show.effects[i]));
   show.effects.clear();
@@ -134,15 +141,15 @@ std::vector<std::pair<size_t, std::unique_ptr<Effect>>> takeSlots(LiveShow& show
 }
 
 void reloadDefinitions(LiveShow& show, const std::set<std::string>& definitions) {
-  std::vector<std::pair<size_t, std::unique_ptr<Effect>>> fresh;
+  EffectSlots fresh;
   for (size_t i = 0; i < show.entries.size(); ++i) {
-    if (definitions.count(show.entries[i].definitionName)) fresh.emplace_back(i, loadEntry(show.entries[i]));
+    if (definitions.count(show.entries[i].definitionName))
+      fresh.emplace_back(i, loadEntry(show.entries[i]));
   }
   LiveUndo undo;
-  auto slots = takeSlots(show);
+  EffectSlots slots = takeSlots(show);
   for (auto& slot : slots) {
-    const bool changed = std::any_of(fresh.begin(), fresh.end(), [&](const auto& f) { return f.first == slot.first; });
-    if (changed) undo.replaced.emplace_back(slot.first, std::move(slot.second));
+    if (holdsEntry(fresh, slot.first)) undo.replaced.emplace_back(slot.first, std::move(slot.second));
   }
   for (auto& slot : fresh) slots.push_back(std::move(slot));
   std::erase_if(slots, [](const auto& slot) { return !slot.second; });
@@ -165,9 +172,7 @@ bool reloadChangedFiles(LiveShow& show, const std::vector<std::string>& paths) {
   std::set<std::string> definitions;
   bool rebuild = false, pictures = false;
   for (const std::string& path : paths) {
-    const bool isDefinition = std::any_of(show.entries.begin(), show.entries.end(),
-                                          [&](const TimelineEntry& e) { return e.definitionName == path; });
-    if (isDefinition) {
+    if (namesDefinition(show.entries, path)) {
       definitions.insert(path);
     } else if (isPicturePath(path)) {
       pictures = reloadImageTextures(path) > 0 || pictures;
@@ -203,11 +208,8 @@ void recoverFromDrawingError(LiveShow& show, const std::string& caption, const s
     show.effects = std::move(undo.effects);
     show.entryOfEffect = std::move(undo.entryOfEffect);
   } else if (!undo.replaced.empty()) {
-    auto slots = takeSlots(show);
-    std::erase_if(slots, [&](const auto& slot) {
-      return std::any_of(undo.replaced.begin(), undo.replaced.end(),
-                         [&](const auto& r) { return r.first == slot.first; });
-    });
+    EffectSlots slots = takeSlots(show);
+    std::erase_if(slots, [&](const auto& slot) { return holdsEntry(undo.replaced, slot.first); });
     for (auto& replaced : undo.replaced) slots.push_back(std::move(replaced));
     assemble(show, std::move(slots));
   }

@@ -23,7 +23,7 @@ struct LiveUndo {
   std::vector<TimelineEntry> entries;
   EffectList effects;
   std::vector<size_t> entryOfEffect;
-  std::vector<std::pair<size_t, std::unique_ptr<Effect>>> replaced;
+  std::vector<std::pair<size_t, std::unique_ptr<Effect>>> replaced;  // (entry, effect)
 };
 
 struct LiveShow {

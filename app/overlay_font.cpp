@@ -56,7 +56,8 @@ void emitPolygon(const GlyphSolid& solid, const SolidPolygon& polygon) {
   glNormal3f(nx, ny, nz);
   const int triangles = polygon.cornerCount == 4 ? 2 : 1;
   for (int t = 0; t < triangles; ++t) {
-    const uint32_t corners[3] = {polygon.corners[0], polygon.corners[1 + t], polygon.corners[2 + t]};
+    const uint32_t corners[3] = {polygon.corners[0], polygon.corners[1 + t],
+                                 polygon.corners[2 + t]};
     // The solid is centred on z = 0; the glyph's front lies at z = 0.
     for (uint32_t corner : corners) {
       const auto& p = solid.points[corner];

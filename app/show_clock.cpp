@@ -21,7 +21,8 @@ int markBeside(const std::vector<float>& marks, float currentTime, int step) {
   int found = -1;
   for (int i = 0; i < static_cast<int>(marks.size()); ++i) {
     const float mark = marks[i];
-    if (step > 0 ? mark <= currentTime + kSeekArrival : mark >= currentTime - kSeekArrival) continue;
+    const bool beyond = step > 0 ? mark > currentTime + kSeekArrival : mark < currentTime - kSeekArrival;
+    if (!beyond) continue;
     if (found < 0 || (step > 0 ? mark < marks[found] : mark > marks[found])) found = i;
   }
   return found;
