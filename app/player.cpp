@@ -169,6 +169,7 @@ void drawPicture(uint32_t now) {
   try {
     drawShowPicture(engine, show.effects);
   } catch (const ScriptError& error) {
+    resetDrawingState();
     recoverFromDrawingError(show, error.caption, error.text);
     engine.seekMarks = effectStartTimes(show.effects);
   }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/frame.h"
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
 #include "framework/timeline.h"
@@ -75,6 +76,7 @@ uint8_t redOfFrame(LiveShow& show) {
   try {
     runTimeline(show.effects, 0.5f, 0.02f);
   } catch (const ScriptError& error) {
+    resetDrawingState();
     recoverFromDrawingError(show, error.caption, error.text);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     runTimeline(show.effects, 0.5f, 0.02f);
