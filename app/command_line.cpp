@@ -16,6 +16,8 @@ PlayerOptions parsePlayerOptions(int argc, char** argv, const std::string& defau
       options.help = true;
     } else if (!strcmp(argv[i], "--version")) {
       options.version = true;
+    } else if (!strcmp(argv[i], "--no-dialog")) {
+      options.skipDialog = true;
     } else if (!strcmp(argv[i], "--show")) {
       if (i + 1 == argc) options.error = "--show needs a directory";
       else options.showDirectory = argv[++i];

@@ -10,10 +10,11 @@ namespace {
 
 void printHelp(FILE* out) {
   fprintf(out,
-      "usage: velmira [-window] [-fps] [--show DIR]\n\n"
+      "usage: velmira [-window] [-fps] [--no-dialog] [--show DIR]\n\n"
       "Plays the show. Escape quits.\n\n"
       "  -window     play in a window instead of full screen\n"
       "  -fps        show build, frame rate and show time in the title\n"
+      "  --no-dialog start without the setup dialog\n"
       "  --show DIR  play the show in DIR (default: %s)\n"
       "  --help      print this help\n"
       "  --version   print the version\n",
@@ -44,5 +45,5 @@ int main(int argc, char** argv) {
             options.showDirectory.c_str(), error.message().c_str());
     return 1;
   }
-  return playShow(options.switches);
+  return playShow(options.switches, options.skipDialog);
 }

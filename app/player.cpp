@@ -2,23 +2,36 @@
 
 #include <cstdio>
 
+#include "app/comment_editor.h"
+#include "app/comment_file.h"
+#include "app/comment_overlay.h"
 #include "app/configuration.h"
+#include "app/error_overlay.h"
 #include "app/file_list.h"
 #include "app/frame.h"
-#include "music/music.h"
+#include "app/live_show.h"
+#include "app/overlay_font.h"
 #include "app/presentation.h"
+#include "app/setup_dialog.h"
 #include "app/show_clock.h"
 #include "app/show_loading.h"
+#include "app/window_setup.h"
 #include "gfx/texture_pool.h"
+#include "music/music.h"
+#include "pack/pack.h"
 #include "platform/clock.h"
 #include "platform/keys.h"
 #include "platform/message.h"
+#include "platform/stop_signals.h"
 #include "platform/window.h"
 
 namespace {
 
 EngineState engine;
-EffectList effects;
+LiveShow show;  // the effects; watched and reloaded only in rewind mode
+OverlayFont overlayFont;
+std::vector<Comment> comments;
+CommentEditor commentEditor;
 
 struct FrameCounter {
   uint32_t windowStart = 0;
@@ -35,7 +48,18 @@ void queryDisplay() {
   if (desktop.height > 0) engine.displayAspect = float(desktop.width) / float(desktop.height);
 }
 
+// A full-screen size the display cannot take: Yes plays in a window, No ends.
+bool settleFullscreen() {
+  if (!engine.fullscreen) return true;
+  const DisplaySize desktop{engine.desktopWidth, engine.desktopHeight};
+  if (displayTakesFullscreen(engine.width, engine.height, desktop, displayModes())) return true;
+  if (!askYesNo(kFullscreenQuestionCaption, kFullscreenQuestion)) return false;
+  engine.fullscreen = false;
+  return true;
+}
+
 bool openShowWindow() {
+  if (!settleFullscreen()) return false;
   WindowRequest request;
   request.width = engine.width;
   request.height = engine.height;
@@ -43,7 +67,9 @@ bool openShowWindow() {
   request.title = engine.fullscreen ? "Ormek   Velmira 2008" : "Ormek  Velmira 2008";
   std::string error;
   if (!openWindow(request, error)) {
-    showMessage("Error", "Can't open the show window: " + error, MessageIcon::Error);
+    debugPrint("the show window did not open: " + error + "\n");
+    const WindowFailureMessage message = windowFailureMessage(lastWindowFailure());
+    showMessage(message.caption, message.text, message.icon);
     return false;
   }
   if (engine.fullscreen) {
@@ -56,18 +82,24 @@ bool openShowWindow() {
   return true;
 }
 
-bool startUp(const std::string& switches) {
+enum class StartUp { Ready, EndedByViewer, Failed };
+
+StartUp startUp(const std::string& switches, bool skipDialog) {
   readConfiguration(engine);
   applyCommandLine(engine, switches);
   queryDisplay();
-  // The setup dialog would run here when engine.showDialog is set.
+  if (engine.showDialog && !skipDialog && !runSetupDialog(engine)) return StartUp::EndedByViewer;
   deriveRenderSize(engine);
-  if (!openShowWindow()) return false;
-  effects = loadShowEffects(engine);
-  // The overlay font and the comments would be made here.
-  if (engine.musicEnabled && !startMusic()) return false;
+  if (!openShowWindow()) return StartUp::Failed;
+  if (engine.rewindEnabled)
+    startLiveShow(show, loadShowEffects(engine), engine.timelineFileName);
+  else
+    show.effects = loadShowEffects(engine);
+  overlayFont = createOverlayFont();
+  if (engine.commentsEnabled) comments = loadComments();
+  if (engine.musicEnabled && !startMusic()) return StartUp::Failed;
   engine.endTime = 140.0f;
-  return true;
+  return StartUp::Ready;
 }
 
 ClockKeys readClockKeys() {
@@ -79,6 +111,7 @@ ClockKeys readClockKeys() {
   keys.left = isKeyDown(VK_LEFT);
   keys.right = isKeyDown(VK_RIGHT);
   keys.leftShift = isKeyDown(VK_LSHIFT);
+  keys.editingComment = commentEditor.editing;
   return keys;
 }
 
@@ -107,8 +140,49 @@ void updateTitle(FrameCounter& counter, uint32_t now) {
   }
 }
 
-// Closing the window ends the process at once.
+KeyboardState readKeyboard() {
+  KeyboardState keys;
+  for (int key = 0; key < 255; ++key) keys[size_t(key)] = isKeyDown(key);
+  return keys;
+}
+
+void drawCommentOverlay(const ShowClock& clock) {
+  CommentFrame frame;
+  frame.currentTime = engine.currentTime;
+  frame.paused = clock.paused;
+  frame.elapsedMs = uint32_t(clock.previousElapsed);
+  frame.keys = readKeyboard();
+  drawCommentLines(overlayFont, updateCommentOverlay(commentEditor, comments, frame));
+}
+
+[[noreturn]] void throwDataError(std::string_view caption, std::string_view text) {
+  throw ScriptError(std::string(caption), std::string(text));
+}
+
+// While authoring, changed files are reloaded first and a data error leaves
+// the last good effects running with the error's text over the picture.
+void drawPicture(uint32_t now) {
+  if (!engine.rewindEnabled) {
+    drawShowPicture(engine, show.effects);
+    return;
+  }
+  if (refreshLiveShow(show, now)) engine.seekMarks = effectStartTimes(show.effects);
+  try {
+    drawShowPicture(engine, show.effects);
+  } catch (const ScriptError& error) {
+    resetDrawingState();
+    recoverFromDrawingError(show, error.caption, error.text);
+    engine.seekMarks = effectStartTimes(show.effects);
+  }
+}
+
+void saveCommentsIfEnabled() {
+  if (engine.commentsEnabled) saveComments(comments, engine.buildRevision);
+}
+
+// Closing the window ends the process at once, keeping the comments.
 [[noreturn]] void closeNow() {
+  saveCommentsIfEnabled();
   deleteAllTextures();
   closeWindow();
   exit(0);
@@ -120,6 +194,8 @@ void runFrameLoop() {
   counter.windowStart = clockMilliseconds();
   startShowClock(clock, engine.demoStartTime, clockMilliseconds());
   uint32_t lastFrameTick = 0;
+  watchStopSignals(true);
+  if (engine.rewindEnabled) divertFatalMessages(throwDataError);
   for (;;) {
     pumpWindowEvents();
     engine.hasFocus = windowHasFocus();
@@ -137,18 +213,24 @@ void runFrameLoop() {
 
     const int64_t sleepMs = std::max<int64_t>(int64_t(lastFrameTick) + 5 - now, 0);
     lastFrameTick = now;
-    drawShowPicture(engine, effects);
+    drawPicture(now);
     presentShowPicture(engine);
     if (sleepMs >= 1) sleepMilliseconds(uint32_t(sleepMs));
+    if (engine.commentsEnabled) drawCommentOverlay(clock);
+    if (!show.error.empty()) drawErrorOverlay(overlayFont, show.error);
     swapWindow();
 
-    if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) ||
+    if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) || stopRequested() ||
         engine.currentTime >= engine.endTime + 1.0f)
       break;
   }
 }
 
 void shutDown() {
+  watchStopSignals(false);
+  divertFatalMessages(nullptr);
+  saveCommentsIfEnabled();
+  deleteOverlayFont(overlayFont);
   if (engine.musicEnabled) stopMusic();
   if (engine.makeFileList) writeFileList();
   deleteAllTextures();
@@ -157,8 +239,18 @@ void shutDown() {
 
 }  // namespace
 
-int playShow(const std::string& switches) {
-  if (!startUp(switches)) return 1;
+int playShow(const std::string& switches, bool skipDialog) {
+  installStopSignals();
+  if (!fileIsAvailable("demo.adt")) {
+    fprintf(stderr, "velmira: no show here: demo.adt is neither on the disk nor in %s\n",
+            kPackFileName);
+    return 1;
+  }
+  switch (startUp(switches, skipDialog)) {
+    case StartUp::Ready: break;
+    case StartUp::EndedByViewer: return 0;
+    case StartUp::Failed: return 1;
+  }
   runFrameLoop();
   shutDown();
   return 0;

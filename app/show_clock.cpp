@@ -12,9 +12,27 @@ bool pressedOnce(bool down, bool& latch) {
   return pressed;
 }
 
+// A seek arrives within 0.2 s of its mark, so marks that near count as
+// reached: the next press goes on to the mark beyond.
+constexpr float kSeekArrival = 0.2f;
+
+// The first mark after the current time (step +1) or the last one before it
+// (step -1); -1 when there is none that way.
+int markBeside(const std::vector<float>& marks, float currentTime, int step) {
+  int found = -1;
+  for (int i = 0; i < static_cast<int>(marks.size()); ++i) {
+    const float mark = marks[i];
+    const bool beyond = step > 0 ? mark > currentTime + kSeekArrival : mark < currentTime - kSeekArrival;
+    if (!beyond) continue;
+    if (found < 0 || (step > 0 ? mark < marks[found] : mark > marks[found])) found = i;
+  }
+  return found;
+}
+
 void startSeek(ShowClock& clock, int step, const std::vector<float>& marks) {
-  const int last = static_cast<int>(marks.size()) - 1;
-  clock.seekIndex = std::clamp(clock.seekIndex + step, 0, last);
+  const int mark = markBeside(marks, clock.currentTime, step);
+  if (mark < 0) return;
+  clock.seekIndex = mark;
   clock.seeking = true;
 }
 

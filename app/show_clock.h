@@ -5,6 +5,8 @@
 // The show time is (elapsed wall time + offset). Pausing, winding and seeking
 // only move the offset; a wind that would take the time below zero is undone
 // for that frame. Every jump asks for the music to be repositioned (resync).
+// Numpad + seeks to the first mark after the current time and numpad - to
+// the last one before it, wherever winding or playing has taken the time.
 #pragma once
 
 #include <cstdint>

@@ -9,6 +9,8 @@ pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(KISSFFT REQUIRED IMPORTED_TARGET kissfft-float)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+# Debian's libimgui.a carries the SDL2 and OpenGL2 backends compiled in.
+pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
 pkg_check_modules(LAME IMPORTED_TARGET lame)
 if(VELMIRA_TESTS)
   find_package(GTest REQUIRED)

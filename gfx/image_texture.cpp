@@ -22,6 +22,43 @@ void reportProblem(std::string_view path, const std::vector<uint8_t>& bytes,
   if (!problem.empty()) noteMessage("picture " + std::string(path) + ": " + problem);
 }
 
+// Where each image texture came from, so that a changed file can be read
+// into the same textures again.
+struct ImageSource {
+  std::string name;
+  std::string path;
+  bool convertToBump = false;
+  bool png = false;
+  PngColouring colouring;
+};
+
+std::vector<ImageSource>& imageSources() {
+  static std::vector<ImageSource> sources;
+  return sources;
+}
+
+bool decodeSource(const ImageSource& source, DecodedImage& image) {
+  std::vector<uint8_t> bytes;
+  loadFile(source.path, bytes);
+  if (source.png) {
+    const PngStatus status = decodePng(bytes, source.colouring, image);
+    reportProblem(source.path, bytes, image, status == kPngBadSignature);
+    return status == kPngOk;
+  }
+  const JpegStatus status = decodeJpeg(bytes, image);
+  reportProblem(source.path, bytes, image, false);
+  return status == kJpegOk;
+}
+
+Texture* loadSource(ImageSource source) {
+  if (Texture* existing = findTexture(source.name)) return existing;
+  DecodedImage image;
+  if (!decodeSource(source, image)) return nullptr;
+  Texture* texture = uploadTexture(source.name, image, source.convertToBump);
+  if (texture) imageSources().push_back(std::move(source));
+  return texture;
+}
+
 }  // namespace
 
 bool isPngPath(std::string_view path) { return path.find(".png") != std::string_view::npos; }
@@ -36,29 +73,15 @@ std::vector<uint8_t> texturePixels(const DecodedImage& image, bool convertToBump
 Texture* loadPngTexture(bool convertToBump, std::optional<Vec3> tint, std::string_view name,
                         std::string_view path, float saturation,
                         std::optional<float> brightness) {
-  if (Texture* existing = findTexture(name)) return existing;
-  std::vector<uint8_t> bytes;
-  loadFile(path, bytes);
-  PngColouring colouring;
-  colouring.saturation = saturation;
-  if (tint) colouring.tint = *tint;
-  if (brightness) colouring.brightness = *brightness;
-  DecodedImage image;
-  const PngStatus status = decodePng(bytes, colouring, image);
-  reportProblem(path, bytes, image, status == kPngBadSignature);
-  if (status != kPngOk) return nullptr;
-  return uploadTexture(name, image, convertToBump);
+  ImageSource source{std::string(name), std::string(path), convertToBump, true, {}};
+  source.colouring.saturation = saturation;
+  if (tint) source.colouring.tint = *tint;
+  if (brightness) source.colouring.brightness = *brightness;
+  return loadSource(std::move(source));
 }
 
 Texture* loadJpegTexture(bool convertToBump, std::string_view name, std::string_view path) {
-  if (Texture* existing = findTexture(name)) return existing;
-  std::vector<uint8_t> bytes;
-  loadFile(path, bytes);
-  DecodedImage image;
-  const JpegStatus status = decodeJpeg(bytes, image);
-  reportProblem(path, bytes, image, false);
-  if (status != kJpegOk) return nullptr;
-  return uploadTexture(name, image, convertToBump);
+  return loadSource({std::string(name), std::string(path), convertToBump, false, {}});
 }
 
 Texture* loadImageTexture(bool convertToBump, std::string_view name, std::string_view path,
@@ -66,4 +89,21 @@ Texture* loadImageTexture(bool convertToBump, std::string_view name, std::string
   if (isPngPath(path))
     return loadPngTexture(convertToBump, std::nullopt, name, path, saturation, std::nullopt);
   return loadJpegTexture(convertToBump, name, path);
+}
+
+size_t reloadImageTextures(std::string_view path) {
+  size_t reloaded = 0;
+  for (const ImageSource& source : imageSources()) {
+    const Texture* texture = source.path == path ? findTexture(source.name) : nullptr;
+    DecodedImage image;
+    if (!texture || !decodeSource(source, image)) continue;
+    const std::vector<uint8_t> pixels = texturePixels(image, source.convertToBump);
+    const GLenum pixelFormat = image.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
+    glBindTexture(GL_TEXTURE_2D, texture->id);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, pixelFormat,
+                 GL_UNSIGNED_BYTE, pixels.data());
+    ++reloaded;
+  }
+  return reloaded;
 }

@@ -31,3 +31,7 @@ Texture* loadJpegTexture(bool convertToBump, std::string_view name, std::string_
 // no brightness, the given saturation) or JPEG by the path.
 Texture* loadImageTexture(bool convertToBump, std::string_view name, std::string_view path,
                           float saturation);
+
+// Reads the image at `path` again into every texture made from it, keeping
+// the textures' names and GL ids; returns how many were refreshed.
+size_t reloadImageTextures(std::string_view path);

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "pack/pack_index.h"
+#include "platform/file_identity.h"
 #include "platform/message.h"
 
 namespace {
@@ -16,16 +17,10 @@ struct FileCloser {
 };
 using File = std::unique_ptr<FILE, FileCloser>;
 
-struct FileStamp {
-  uintmax_t size = 0;
-  std::filesystem::file_time_type modified;
-  bool operator==(const FileStamp&) const = default;
-};
-
 struct FileLayer {
   std::vector<std::string> requested;
   std::unordered_set<std::string> requestedSet;
-  std::optional<FileStamp> indexedStamp;
+  std::optional<FileIdentity> indexedPack;
   PackIndex index;
 };
 
@@ -62,19 +57,16 @@ bool readFromDisk(const std::string& path, std::vector<uint8_t>& data) {
   return true;
 }
 
-FileStamp stampOf(const char* path) {
-  std::error_code error;
-  const std::filesystem::directory_entry entry(path, error);  // one stat for both
-  return {entry.file_size(error), entry.last_write_time(error)};
-}
-
-// The index of the pack, rebuilt only when the pack file has changed.
+// The index of the pack, rebuilt whenever the open pack is another file or
+// the same file changed: a pack replaced by one of the same size and
+// modification second has a new identity or nanosecond times.
 const PackIndex& packIndex(FILE* pack) {
   FileLayer& layer = fileLayer();
-  const FileStamp stamp = stampOf(kPackFileName);
-  if (layer.indexedStamp != stamp) {
+  FileIdentity identity;
+  const bool known = identifyOpenFile(pack, identity);
+  if (!known || layer.indexedPack != identity) {
     layer.index = buildPackIndex(scanPack(pack));
-    layer.indexedStamp = stamp;
+    layer.indexedPack = known ? std::optional(identity) : std::nullopt;
   }
   return layer.index;
 }

@@ -6,8 +6,9 @@
 // remembered in request order, so that a developer run can list the files a
 // pack must hold.
 //
-// The pack is indexed once and the index is reused while the pack file keeps
-// its size and modification time; the answers are the same as a fresh scan of
+// The pack is indexed once and the index is reused while the pack file is
+// the same file (device and inode) with the same size and nanosecond
+// modification and change times; the answers are the same as a fresh scan of
 // the file from its first byte.
 #pragma once
 

@@ -18,8 +18,16 @@ enum VirtualKey : int {
   VK_SUBTRACT = 0x6D,
   VK_LSHIFT = 0xA0,
   VK_RSHIFT = 0xA1,
+  // The punctuation keys, where a Nordic layout has them: + , - . ' ö ä.
+  VK_OEM_PLUS = 0xBB,
+  VK_OEM_COMMA = 0xBC,
+  VK_OEM_MINUS = 0xBD,
+  VK_OEM_PERIOD = 0xBE,
+  VK_OEM_2 = 0xBF,
+  VK_OEM_3 = 0xC0,
+  VK_OEM_7 = 0xDE,
 };
 
 // True while the key is held (letters 'A'..'Z' and digits '0'..'9' are their
-// own codes, as virtual keys are).
+// own codes, as virtual keys are; VK_SHIFT is either Shift key).
 bool isKeyDown(int virtualKey);

@@ -7,15 +7,26 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/stop_signals.h"
+#include "platform/window.h"
+
 namespace {
 
 bool debugChannel = getenv("VELMIRA_DEBUG") != nullptr;
 bool boxesDisabled = false;
 int noteCount = 0;
+FatalDiversion fatalDiversion = nullptr;
 
 bool dialogsAllowed() {
   return !boxesDisabled && getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
          SDL_GL_GetCurrentWindow() != nullptr;
+}
+
+// A question needs a display to be asked on, not a window of our own: it may
+// come before the show window opens.
+bool questionsAllowed() {
+  return !boxesDisabled && getenv("VELMIRA_NO_DIALOGS") == nullptr && SDL_WasInit(SDL_INIT_VIDEO) &&
+         hasRealDisplay();
 }
 
 void writeToStderr(std::string_view caption, std::string_view text) {
@@ -26,6 +37,13 @@ void writeToStderr(std::string_view caption, std::string_view text) {
   fwrite(out.data(), 1, out.size(), stderr);
   fflush(stderr);
 }
+
+// A box waits for a click; a stop signal meanwhile ends the process at once.
+struct UnwatchedWhileBoxShows {
+  bool watched = stopSignalsWatched();
+  UnwatchedWhileBoxShows() { watchStopSignals(false); }
+  ~UnwatchedWhileBoxShows() { watchStopSignals(watched); }
+};
 
 Uint32 boxFlags(MessageIcon icon) {
   switch (icon) {
@@ -42,17 +60,21 @@ void showMessage(std::string_view caption, std::string_view text, MessageIcon ic
   writeToStderr(caption, text);
   if (!dialogsAllowed()) return;
   const std::string title(caption.empty() ? "Error" : caption);
+  const UnwatchedWhileBoxShows unwatched;
   SDL_ShowSimpleMessageBox(boxFlags(icon), title.c_str(), std::string(text).c_str(), nullptr);
 }
 
+void divertFatalMessages(FatalDiversion diversion) { fatalDiversion = diversion; }
+
 void fatalMessage(std::string_view caption, std::string_view text) {
+  if (fatalDiversion) fatalDiversion(caption, text);
   showMessage(caption, text, MessageIcon::Error);
   exit(kExitFailure);
 }
 
 bool askYesNo(std::string_view caption, std::string_view text) {
   writeToStderr(caption, text);
-  if (!dialogsAllowed()) return false;
+  if (!questionsAllowed()) return false;
   const SDL_MessageBoxButtonData buttons[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
@@ -61,6 +83,7 @@ bool askYesNo(std::string_view caption, std::string_view text) {
   const SDL_MessageBoxData box = {SDL_MESSAGEBOX_WARNING, nullptr, title.c_str(), body.c_str(),
                                   2, buttons, nullptr};
   int pressed = 0;
+  const UnwatchedWhileBoxShows unwatched;
   return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
 }
 

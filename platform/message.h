@@ -18,7 +18,15 @@ void showMessage(std::string_view caption, std::string_view text,
 // Shows the message and ends the process with status 255 (the exit code -1).
 [[noreturn]] void fatalMessage(std::string_view caption, std::string_view text);
 
-// A Yes/No question; answers No when no person can be asked.
+// While a show is being authored a data error must not end the process: a
+// diversion receives fatal messages instead and leaves by throwing. Null
+// restores the ordinary ending.
+using FatalDiversion = void (*)(std::string_view caption, std::string_view text);
+void divertFatalMessages(FatalDiversion diversion);
+
+// A Yes/No question, asked in a box wherever a display exists (also before
+// any window of ours is open); answers No when no person can be asked (no
+// display, or VELMIRA_NO_DIALOGS set).
 bool askYesNo(std::string_view caption, std::string_view text);
 
 // From now on no message box opens in this process; messages go to stderr

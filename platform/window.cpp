@@ -12,6 +12,13 @@ namespace {
 
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
+WindowFailure failure = WindowFailure::None;
+
+bool fail(WindowFailure step, std::string& error, std::string text) {
+  failure = step;
+  error = std::move(text);
+  return false;
+}
 
 bool initVideo(std::string& error) {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -65,16 +72,17 @@ SDL_Scancode scancodeFor(int virtualKey) {
     case VK_SUBTRACT: return SDL_SCANCODE_KP_MINUS;
     case VK_LSHIFT: return SDL_SCANCODE_LSHIFT;
     case VK_RSHIFT: return SDL_SCANCODE_RSHIFT;
+    case VK_OEM_PLUS: return SDL_SCANCODE_MINUS;
+    case VK_OEM_COMMA: return SDL_SCANCODE_COMMA;
+    case VK_OEM_MINUS: return SDL_SCANCODE_SLASH;
+    case VK_OEM_PERIOD: return SDL_SCANCODE_PERIOD;
+    case VK_OEM_2: return SDL_SCANCODE_BACKSLASH;
+    case VK_OEM_3: return SDL_SCANCODE_SEMICOLON;
+    case VK_OEM_7: return SDL_SCANCODE_APOSTROPHE;
     default: return SDL_SCANCODE_UNKNOWN;
   }
 }
 
-// SDL falls back to drivers that draw nowhere when no display exists; those
-// serve hidden windows only.
-bool hasRealDisplay() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
-}
 
 // SDL unloads the GL library with the last window; holding one reference of
 // our own keeps the driver loaded until the process ends, so closing and
@@ -91,6 +99,11 @@ bool isWindowMessage(const SDL_Event& event) {
 
 }  // namespace
 
+bool hasRealDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
+}
+
 bool queryDesktop(DisplaySize& desktop, std::string& error) {
   if (!initVideo(error)) return false;
   SDL_DisplayMode mode;
@@ -102,46 +115,43 @@ bool queryDesktop(DisplaySize& desktop, std::string& error) {
   return true;
 }
 
-std::vector<DisplaySize> displayModes() {
-  std::vector<DisplaySize> modes;
+std::vector<DisplayMode> displayModes() {
+  std::vector<DisplayMode> modes;
   std::string error;
   if (!initVideo(error)) return modes;
   for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i) {
     SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(0, i, &mode) == 0) modes.push_back({mode.w, mode.h});
+    if (SDL_GetDisplayMode(0, i, &mode) == 0)
+      modes.push_back({mode.w, mode.h, int(SDL_BYTESPERPIXEL(mode.format))});
   }
   return modes;
 }
 
 bool openWindow(const WindowRequest& request, std::string& error) {
+  failure = WindowFailure::None;
   DisplaySize desktop;
-  if (!queryDesktop(desktop, error)) return false;
-  if (!request.hidden && !hasRealDisplay()) {
-    error = "no display to open a window on (is DISPLAY set?)";
-    return false;
-  }
+  if (!queryDesktop(desktop, error)) return fail(WindowFailure::NoDisplay, error, error);
+  if (!request.hidden && !hasRealDisplay())
+    return fail(WindowFailure::NoDisplay, error, "no display to open a window on (is DISPLAY set?)");
   requestCompatibilityContext();
   holdGlLibrary();
   window = SDL_CreateWindow(request.title.c_str(), 0, 0, request.width, request.height,
                             windowFlags(request, desktop));
-  if (!window) {
-    error = SDL_GetError();
-    return false;
-  }
+  if (!window) return fail(WindowFailure::PixelFormat, error, SDL_GetError());
   context = SDL_GL_CreateContext(window);
   if (!context) {
-    error = "Can't Create A GL Rendering Context.";
     closeWindow();
-    return false;
+    return fail(WindowFailure::Context, error, "Can't Create A GL Rendering Context.");
   }
   if (SDL_GL_MakeCurrent(window, context) != 0) {
-    error = "Can't Activate GLRC.";
     closeWindow();
-    return false;
+    return fail(WindowFailure::Activate, error, "Can't Activate GLRC.");
   }
   SDL_GL_SetSwapInterval(0);
   return true;
 }
+
+WindowFailure lastWindowFailure() { return failure; }
 
 void closeWindow() {
   if (context) SDL_GL_DeleteContext(context);
@@ -189,6 +199,7 @@ WindowMessage takeWindowMessage() {
 }
 
 bool isKeyDown(int virtualKey) {
+  if (virtualKey == VK_SHIFT) return isKeyDown(VK_LSHIFT) || isKeyDown(VK_RSHIFT);
   const SDL_Scancode code = scancodeFor(virtualKey);
   if (code == SDL_SCANCODE_UNKNOWN) return false;
   int count = 0;

@@ -22,16 +22,29 @@ struct WindowRequest {
   std::string title;
 };
 
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int bytesPerPixel = 0;
+};
+
+// Which step of opening the window failed.
+enum class WindowFailure { None, NoDisplay, PixelFormat, Context, Activate };
+
 enum class WindowMessage { None, Quit, Close };
 
 // Initialises video and reports the desktop size; false when no display exists.
 bool queryDesktop(DisplaySize& desktop, std::string& error);
-// The display modes the primary display offers, largest first.
-std::vector<DisplaySize> displayModes();
+// Whether video runs on a display a person can see. Without one SDL falls
+// back to drivers that draw nowhere, which serve hidden windows only.
+bool hasRealDisplay();
+// The display modes the primary display offers, in the platform's order.
+std::vector<DisplayMode> displayModes();
 
 // Opens the window and makes its GL context current. On failure `error`
 // holds the reason and nothing stays open.
 bool openWindow(const WindowRequest& request, std::string& error);
+WindowFailure lastWindowFailure();
 void closeWindow();
 bool windowIsOpen();
 // The drawable size in pixels (the screen's in full screen).

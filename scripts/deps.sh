@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang
   libsdl2-dev libasound2-dev libgl-dev libglu1-mesa-dev libpng-dev zlib1g-dev libjpeg-dev
-  libmpg123-dev libkissfft-dev libfreetype-dev libmp3lame-dev
+  libmpg123-dev libkissfft-dev libfreetype-dev libimgui-dev libmp3lame-dev
   libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth libgl1-mesa-dri ffmpeg

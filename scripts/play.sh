@@ -6,7 +6,8 @@ scripts/deps.sh
 scripts/configure.sh
 cmake --build build -j"$(nproc)"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found: playing under xvfb-run (nothing will be visible)." >&2
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" build/app/velmira "$@"
+  echo "No display found: playing under xvfb-run (nothing will be visible)," >&2
+  echo "without the setup dialog (--no-dialog), as no one could answer it." >&2
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" build/app/velmira --no-dialog "$@"
 fi
 exec build/app/velmira "$@"

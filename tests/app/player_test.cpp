@@ -9,10 +9,10 @@
 
 namespace {
 
-void writeFixtureShow(const char* startTime) {
+void writeFixtureShow(const char* startTime, const char* extraConfig = "") {
   writeFile("demo.adt", "config = config.txt\ntimeline = timeline.txt\n");
   writeFile("config.txt", std::string("[config]\nresolution 640 360\nfullscreen 0\nmusic 0\n"
-                                      "dialog 0\ndemoStartTime ") + startTime + "\n");
+                                      "dialog 0\ndemoStartTime ") + startTime + "\n" + extraConfig);
   writeFile("timeline.txt", "");
   writeFile("datapack.dat", "");
 }
@@ -39,15 +39,43 @@ TEST(Player, EndsAtOnceAfterAHugeStartTime) {
   EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>/dev/null"), 0);
 }
 
+// The setup dialog is asked for but cannot be shown: start-up goes on past it.
 TEST(Player, FailsWithAMessageWithoutADisplay) {
   TempDir dir;
-  writeFixtureShow("0");
-  EXPECT_EQ(run("env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=/nonexistent timeout 20 " VELMIRA_PLAYER
+  writeFixtureShow("0", "dialog 1\n");
+  EXPECT_EQ(run("env -u DISPLAY -u WAYLAND_DISPLAY -u VELMIRA_NO_DIALOGS XDG_RUNTIME_DIR=/nonexistent "
+                "timeout 20 " VELMIRA_PLAYER
                 " --show . 2>stderr.txt"),
             1);
   std::ifstream in("stderr.txt");
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_NE(text.find("Can't open the show window"), std::string::npos) << text;
+  EXPECT_NE(text.find("ERROR\nFailed To Register The Window Class.\n"), std::string::npos) << text;
+}
+
+std::string fileText(const char* name) {
+  std::ifstream in(name);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(Player, FolderWithoutAShowSaysSoOnceAndFails) {
+  TempDir dir;
+  EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . 2>stderr.txt"), 1);
+  const std::string text = fileText("stderr.txt");
+  EXPECT_EQ(text, "velmira: no show here: demo.adt is neither on the disk nor in datapack.dat\n");
+}
+
+// Ctrl-C and SIGTERM end the show through the shutdown that saves the comments.
+TEST(Player, StopSignalsEndPromptlyAndSaveTheComments) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  for (const char* signal : {"TERM", "INT"}) {
+    TempDir dir;
+    writeFixtureShow("0", "comments 1\n");
+    writeFile("comments.txt", "1.000 kept\n");
+    EXPECT_EQ(run(std::string("timeout -s ") + signal + " 3 " VELMIRA_PLAYER " --show . -window 2>/dev/null"),
+              124);
+    EXPECT_EQ(fileText("comments.txt"), "# comments saved with build-revision 1759\n1.000 kept\n")
+        << signal;
+  }
 }
 
 TEST(Player, HelpAndVersion) {

@@ -83,20 +83,45 @@ TEST(ShowClock, WindingSpeeds) {
 TEST(ShowClock, SeekingWalksIn200msSteps) {
   ClockRun run(0.0f);
   run.marks = {1.0f, 5.0f};
+  run.clock.offsetMs = 2000;  // the time was wound to 2 s
+  run.frame(0);
   ClockKeys plus = focused();
   plus.add = true;
-  run.frame(0, plus);  // index 0 -> 1: seeks to 5.0
+  run.frame(0, plus);  // the first mark after 2 s: 5.0
   EXPECT_EQ(run.clock.seekIndex, 1);
   EXPECT_TRUE(run.clock.seeking);
-  EXPECT_NEAR(run.clock.currentTime, 0.2f, 1e-4);
+  EXPECT_NEAR(run.clock.currentTime, 2.2f, 1e-4);
   int frames = 0;
   while (run.clock.seeking && frames < 100) {
     run.frame(0);
     ++frames;
   }
-  EXPECT_NEAR(frames, 24, 1);
+  EXPECT_NEAR(frames, 14, 1);
   EXPECT_NEAR(run.clock.currentTime, 5.0f, 0.21f);
   EXPECT_TRUE(run.clock.resync);
+}
+
+TEST(ShowClock, SeekMarksFollowTheCurrentTime) {
+  ClockRun run(0.0f);
+  run.marks = {8.0f, 1.0f, 5.0f, 5.0f};  // in timeline order, not sorted
+  run.clock.offsetMs = 7000;
+  run.frame(0);
+  ClockKeys minus = focused();
+  minus.subtract = true;
+  run.frame(0, minus);
+  EXPECT_EQ(run.clock.seekIndex, 2);  // the last mark before 7 s
+  while (run.clock.seeking) run.frame(0);
+  run.frame(0);
+  run.frame(0, minus);  // arrived near 5 s: the next press goes on to 1 s
+  EXPECT_EQ(run.clock.seekIndex, 1);
+  while (run.clock.seeking) run.frame(0);
+
+  run.clock.offsetMs = 9000;  // wound past the last mark: + has nowhere to go
+  ClockKeys plus = focused();
+  plus.add = true;
+  run.frame(0);
+  run.frame(0, plus);
+  EXPECT_FALSE(run.clock.seeking);
 }
 
 TEST(ShowClock, SeekKeysDoNothingWithoutMarksOrWithoutRewind) {

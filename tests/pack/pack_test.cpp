@@ -149,6 +149,23 @@ TEST_F(LoadFile, ChangedPackIsReindexed) {
   EXPECT_EQ(text(data), "111");
 }
 
+// A pack replaced by another of the same size, given the old one's
+// modification time to the second, is still read afresh.
+TEST_F(LoadFile, ReplacedPackOfSameSizeAndSecondIsReindexed) {
+  writeFile("first.dat", entry("aaaa", "1"));
+  writeFile("second.dat", entry("bbbb", "2"));
+  std::filesystem::rename("first.dat", kPackFileName);
+  EXPECT_EQ(loadFile("aaaa", data), kLoadFromPack);
+  EXPECT_EQ(text(data), "1");
+  const auto stamp = std::filesystem::last_write_time(kPackFileName);
+  std::filesystem::last_write_time("second.dat", stamp);
+  std::filesystem::rename("second.dat", kPackFileName);
+  EXPECT_EQ(loadFile("bbbb", data), kLoadFromPack);
+  EXPECT_EQ(text(data), "2");
+  EXPECT_TRUE(fileIsAvailable("bbbb"));
+  EXPECT_FALSE(fileIsAvailable("aaaa"));
+}
+
 TEST(PackFormat, NameProblems) {
   EXPECT_EQ(packNameProblem("ok.txt"), "");
   EXPECT_NE(packNameProblem(""), "");

@@ -1,14 +1,13 @@
 // Extruded 3D letters for the text effect: every printable character 33-126
-// of a font as a closed solid. FreeType outlines are flattened, the caps are
-// triangulated with the GLU tessellator (non-zero winding), and side walls
-// join the front cap (z = +depth/2) to the back cap. Cap height is 1 and the
-// baseline lies at y = 0; x = 0 is the glyph's pen origin. Walls are smooth
-// along curves and split at sharp corners.
+// of a font as a closed solid, made by the engine's glyph solids
+// (gfx/glyph_solid.h). Cap height is 1 and the baseline lies at y = 0; x = 0
+// is the glyph's pen origin.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "gfx/glyph_solid.h"
 #include "tools/showgen/generated_file.h"
 #include "tools/showgen/geometry.h"
 
@@ -18,10 +17,8 @@ constexpr int kFirstLetter = 33;
 constexpr int kLastLetter = 126;
 constexpr float kLetterDepth = 0.25f;
 
-struct Point2 {
-  double x, y;
-};
-using Contour = std::vector<Point2>;
+using Point2 = OutlinePoint;
+using Contour = OutlineContour;
 
 // Flattened outline of one character in cap-height units.
 std::vector<Contour> letterOutline(const std::string& fontPath, int code);

@@ -1,0 +1,154 @@
+// Live reload against a show in a temporary folder: a definition's colour
+// changes the next frame; a broken definition keeps the old picture and
+// shows the error text; a fixed one runs again.
+#include "app/live_show.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/frame.h"
+#include "effects/effect_kinds.h"
+#include "framework/resource_loaders.h"
+#include "framework/timeline.h"
+#include "gfx/gl_entry_points.h"
+#include "gfx/gpu_programs.h"
+#include "gfx/render_targets.h"
+#include "gfx/texture_pool.h"
+#include "pack/pack.h"
+#include "platform/message.h"
+#include "platform/window.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int kSize = 64;  // the same window size as the other drawing tests of this binary
+
+bool openContext() {
+  static const bool ready = [] {
+    WindowRequest request;
+    request.hidden = true;
+    request.width = request.height = kSize;
+    std::string error;
+    if (!windowIsOpen() && !openWindow(request, error)) return false;
+    initGpuPrograms();
+    setRenderSize(kSize, kSize);
+    createStandardTextures();
+    const uint8_t white[16 * 4] = {255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                   255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                   255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                   255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                   255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                   255, 255, 255, 255};
+    makeTexture(false, 4, "white", 4, white, GL_RGBA);
+    return true;
+  }();
+  return ready;
+}
+
+// One full-frame layer of a solid colour.
+std::string layerDefinition(const char* colour, bool declareAlpha = true) {
+  std::string text =
+      "code = layer\nint numLayers = 1;\nint clearScreen = 1;\nvec3 cameraPos;\nvec3 cameraLookAt;\n";
+  for (const char* name : {"layerPos", "layerRot", "layerScale", "layerBL", "layerBR", "layerTL",
+                           "layerTR", "layerColor"})
+    text += "vec3 " + std::string(name) + "[1];\n";
+  for (const char* name : {"layerBlendMode", "layerClear", "layer3D"}) text += "int " + std::string(name) + "[1];\n";
+  if (declareAlpha) text += "float layerAlpha[1];\nlayerAlpha[0] = 1;\n";
+  text += "texture layerTexture = \"white\";\n";
+  text += "layerScale[0] = vec3(1, 1, 1);\nlayerBL[0] = vec3(-1, -1, 0);\nlayerBR[0] = vec3(1, -1, 0);\n"
+          "layerTL[0] = vec3(-1, 1, 0);\nlayerTR[0] = vec3(1, 1, 0);\n";
+  return text + "layerColor[0] = vec3(" + colour + ");\n";
+}
+
+// Replaces a file the way editors save: a new file renamed over the old.
+void saveFile(const std::string& name, const std::string& text) {
+  writeFile(name + ".new", text);
+  std::filesystem::rename(name + ".new", name);
+}
+
+uint8_t redOfFrame(LiveShow& show) {
+  bindFrameTarget();
+  glViewport(0, 0, kSize, kSize);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  try {
+    runTimeline(show.effects, 0.5f, 0.02f);
+  } catch (const ScriptError& error) {
+    resetDrawingState();
+    recoverFromDrawingError(show, error.caption, error.text);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    runTimeline(show.effects, 0.5f, 0.02f);
+  }
+  uint8_t pixel[4];
+  glReadPixels(kSize / 2, kSize / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  return pixel[0];
+}
+
+// The layer's colour reaches the frame twice (its texture is drawn in that
+// colour and then tinted by it): a red c shows as c * c.
+double shade(double c) { return c * c * 255; }
+
+[[noreturn]] void throwDataError(std::string_view caption, std::string_view text) {
+  throw ScriptError(std::string(caption), std::string(text));
+}
+
+TEST(LiveShow, DefinitionChangesAppearAndBrokenOnesKeepTheLastGoodEffect) {
+  if (!openContext()) GTEST_SKIP() << "no GL context (run under xvfb-run)";
+  TempDir dir;
+  resetFileLayer();
+  writeFile("datapack.dat", "");
+  writeFile("timeline.txt", "name = fx.txt start = 0 end = 100\n");
+  writeFile("fx.txt", layerDefinition("0.2, 0, 0"));
+  LiveShow show;
+  startLiveShow(show, loadEffects("timeline.txt", createEffect, engineResourceLoaders()), "timeline.txt");
+  ASSERT_EQ(show.effects.size(), 1u);
+  EXPECT_NEAR(redOfFrame(show), shade(0.2), 2);
+
+  saveFile("fx.txt", layerDefinition("0.8, 0, 0"));
+  EXPECT_TRUE(reloadChangedFiles(show, changedShowFiles(show.watch)));
+  EXPECT_NEAR(redOfFrame(show), shade(0.8), 2);
+  EXPECT_TRUE(show.error.empty());
+
+  saveFile("fx.txt", layerDefinition("0.4, 0, 0") + "float broken = pow(1);\n");
+  reloadChangedFiles(show, changedShowFiles(show.watch));
+  EXPECT_NE(show.error.find("Error on line"), std::string::npos) << show.error;
+  EXPECT_NEAR(redOfFrame(show), shade(0.8), 2);  // the last good definition runs on
+
+  // A definition that compiles but lacks a variable fails while drawing.
+  divertFatalMessages(throwDataError);
+  saveFile("fx.txt", layerDefinition("0.4, 0, 0", false));
+  reloadChangedFiles(show, changedShowFiles(show.watch));
+  EXPECT_NEAR(redOfFrame(show), shade(0.8), 2);
+  EXPECT_NE(show.error.find("Missing variable"), std::string::npos) << show.error;
+  divertFatalMessages(nullptr);
+
+  saveFile("fx.txt", layerDefinition("0.4, 0, 0"));
+  reloadChangedFiles(show, changedShowFiles(show.watch));
+  EXPECT_TRUE(show.error.empty()) << show.error;
+  EXPECT_NEAR(redOfFrame(show), shade(0.4), 2);
+  EXPECT_TRUE(changedShowFiles(show.watch).empty());  // nothing changed since
+}
+
+TEST(LiveShow, ChangedTimelineRebuildsTheEffects) {
+  if (!openContext()) GTEST_SKIP() << "no GL context (run under xvfb-run)";
+  TempDir dir;
+  resetFileLayer();
+  writeFile("datapack.dat", "");
+  writeFile("timeline.txt", "name = fx.txt start = 0 end = 100\n");
+  writeFile("fx.txt", layerDefinition("1, 0, 0"));
+  LiveShow show;
+  startLiveShow(show, loadEffects("timeline.txt", createEffect, engineResourceLoaders()), "timeline.txt");
+  writeFile("other.txt", layerDefinition("0.6, 0, 0"));
+  saveFile("timeline.txt", "name = fx.txt start = 0 end = 0.25\nname = other.txt start = 0.25 end = 9\n");
+  EXPECT_TRUE(reloadChangedFiles(show, changedShowFiles(show.watch)));
+  ASSERT_EQ(show.effects.size(), 2u);
+  EXPECT_NEAR(redOfFrame(show), shade(0.6), 2);
+  // The new definition is watched from now on.
+  saveFile("other.txt", layerDefinition("0.2, 0, 0"));
+  EXPECT_TRUE(reloadChangedFiles(show, changedShowFiles(show.watch)));
+  EXPECT_NEAR(redOfFrame(show), shade(0.2), 2);
+}
+
+}  // namespace
