@@ -14,7 +14,3 @@ void drawShowPicture(const EngineState& engine, const EffectList& effects);
 // size.
 void presentShowPicture(const EngineState& engine);
 
-// After a frame abandoned midway by a data error (while authoring): pops what
-// the interrupted effect pushed, unbinds its programs and binds the frame
-// target again, so the next frame starts as any other.
-void resetDrawingState();

@@ -16,6 +16,7 @@
 #include "app/show_clock.h"
 #include "app/show_loading.h"
 #include "app/window_setup.h"
+#include "gfx/drawing_state.h"
 #include "gfx/texture_pool.h"
 #include "music/music.h"
 #include "pack/pack.h"

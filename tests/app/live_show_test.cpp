@@ -12,6 +12,7 @@
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
 #include "framework/timeline.h"
+#include "gfx/drawing_state.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/gpu_programs.h"
 #include "gfx/render_targets.h"

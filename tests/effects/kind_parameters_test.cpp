@@ -8,8 +8,6 @@
 #include "framework/effect_loader.h"
 #include "framework/parameter_skeleton.h"
 #include "framework/resource_loaders.h"
-#include "gfx/gpu_programs.h"
-#include "script/error.h"
 #include "support/effect_harness.h"
 
 namespace {
@@ -20,20 +18,6 @@ std::vector<ParameterRecord> recordFirstFrame(std::string_view kind) {
                            engineResourceLoaders(), &records);
   renderFrame(*effect, 0.0f, 0.0f);
   return records;
-}
-
-// The text of the error that loading and drawing one frame of `definition`
-// stops with; empty when it runs.
-std::string firstFrameError(const std::string& definition) {
-  try {
-    renderFrame(*loadTestEffect(definition), 0.0f, 0.0f);
-  } catch (const ScriptError& error) {
-    // The frame stopped half drawn; later tests expect the programs off, as
-    // every finished frame leaves them.
-    unbindGpuPrograms();
-    return error.text;
-  }
-  return "";
 }
 
 }  // namespace

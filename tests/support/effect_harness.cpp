@@ -8,6 +8,7 @@
 #include "effects/effect_kinds.h"
 #include "framework/effect_loader.h"
 #include "framework/resource_loaders.h"
+#include "gfx/drawing_state.h"
 #include "gfx/frame_target.h"
 #include "gfx/gl.h"
 #include "gfx/render_targets.h"
@@ -69,6 +70,7 @@ std::string firstFrameError(std::string_view definition) {
   try {
     renderFrame(*loadTestEffect(definition), 1.0f);
   } catch (const ScriptError& error) {
+    resetDrawingState();  // the frame stopped half drawn
     return error.text;
   }
   return "";
