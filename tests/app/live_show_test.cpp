@@ -20,21 +20,14 @@
 #include "pack/pack.h"
 #include "platform/message.h"
 #include "platform/window.h"
+#include "support/gl_context.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-constexpr int kSize = 64;  // the same window size as the other drawing tests of this binary
-
 bool openContext() {
   static const bool ready = [] {
-    WindowRequest request;
-    request.hidden = true;
-    request.width = request.height = kSize;
-    std::string error;
-    if (!windowIsOpen() && !openWindow(request, error)) return false;
-    initGpuPrograms();
-    setRenderSize(kSize, kSize);
+    if (!openTestContext()) return false;
     createStandardTextures();
     const uint8_t white[16 * 4] = {255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
                                    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
@@ -71,7 +64,7 @@ void saveFile(const std::string& name, const std::string& text) {
 
 uint8_t redOfFrame(LiveShow& show) {
   bindFrameTarget();
-  glViewport(0, 0, kSize, kSize);
+  glViewport(0, 0, renderWidth(), renderHeight());
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   try {
@@ -83,7 +76,7 @@ uint8_t redOfFrame(LiveShow& show) {
     runTimeline(show.effects, 0.5f, 0.02f);
   }
   uint8_t pixel[4];
-  glReadPixels(kSize / 2, kSize / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  glReadPixels(renderWidth() / 2, renderHeight() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
   return pixel[0];
 }
 

@@ -10,7 +10,8 @@
 #include "gfx/gl.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/gpu_programs.h"
-#include "platform/window.h"
+#include "gfx/frame_target.h"
+#include "support/gl_context.h"
 
 namespace {
 
@@ -69,17 +70,12 @@ TEST(OverlayText, CommentLineOfTheRealFontWrapsAt25Ems) {
 }
 
 TEST(OverlayFont, PrintedTextCoversPixelsInItsColour) {
-  WindowRequest request;
-  request.hidden = true;
-  request.width = request.height = 64;
-  std::string error;
-  if (!windowIsOpen() && !openWindow(request, error)) GTEST_SKIP() << "no GL context";
+  if (!openTestContext()) GTEST_SKIP() << "no GL context (run under xvfb-run)";
   OverlayFont font = createOverlayFont();
   ASSERT_NE(font.listBase, 0u);
   // Drawing tests before may have left programs, textures or a target bound.
-  loadGlEntryPoints();
   unbindGpuPrograms();
-  gl.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  bindOffscreenFramebuffer(0);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   glDisable(GL_DEPTH_TEST);
