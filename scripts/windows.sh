@@ -122,9 +122,9 @@ build_libpng() {
 build_libjpeg() {
   # The SIMD code would need nasm; its results equal the C code's.
   debian_source libjpeg-turbo
-  # It reads a relative library folder as relative to the working folder.
-  cmake_library "$src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DCMAKE_INSTALL_LIBDIR="$prefix/lib"
+  # It reads relative install folders as relative to the working folder.
+  cmake_library "$src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
+    -DWITH_TURBOJPEG=OFF -DCMAKE_INSTALL_LIBDIR="$prefix/lib" -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include"
 }
 
 build_mpg123() {
