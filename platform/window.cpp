@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/console_window.h"
 #include "platform/display_server.h"
 #include "platform/keys.h"
 
@@ -139,6 +140,7 @@ bool openWindow(const WindowRequest& request, std::string& error) {
     return false;
   }
   SDL_GL_SetSwapInterval(0);
+  if (!request.hidden) hideOwnConsoleWindow();
   return true;
 }
 
