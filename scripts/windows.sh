@@ -17,11 +17,11 @@ host=x86_64-w64-mingw32
 jobs=2
 stage=$out/velmira-windows
 zip_file=$out/velmira-windows.zip
-export CCACHE_BASEDIR=/work CCACHE_NOHASHDIR=1
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")} CCACHE_NOHASHDIR=1
 
 quietly() { nice -n 19 "$@"; }
 
-# --- tools -------------------------------------------------------------------
+# --- the build machine --------------------------------------------------------
 
 host_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                mingw-w64-x86-64-dev dpkg-dev cmake ninja-build pkg-config make)
@@ -93,7 +93,8 @@ cmake_library() { # source folder, then the library's options
   rm -rf "$src/build-windows"
   quietly cmake -S "$src" -B "$src/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELMIRA_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_INSTALL_INCLUDEDIR=include -DBUILD_SHARED_LIBS=OFF "$@"
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_INSTALL_INCLUDEDIR=include \
+    -DBUILD_SHARED_LIBS=OFF "$@"
   quietly cmake --build "$src/build-windows" -j"$jobs"
   quietly cmake --install "$src/build-windows"
 }
@@ -120,9 +121,10 @@ build_libpng() {
 }
 
 build_libjpeg() {
-  # The SIMD code would need nasm; its results equal the C code's.
+  # The SIMD code would need nasm: the C decoder serves (the parity check
+  # compares pictures decoded on both systems). libjpeg-turbo reads relative
+  # install folders as relative to the working folder.
   debian_source libjpeg-turbo
-  # It reads relative install folders as relative to the working folder.
   cmake_library "$src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
     -DWITH_TURBOJPEG=OFF -DCMAKE_INSTALL_LIBDIR="$prefix/lib" -DCMAKE_INSTALL_INCLUDEDIR="$prefix/include"
 }
@@ -215,7 +217,7 @@ datapack.dat      the show: configuration, timeline, effects, meshes, pictures
 Both programs play and inspect the show in the folder they are started in. A
 file placed beside datapack.dat under an entry's name (for example
 config.txt, listed by "velmira-tool.exe pack --ls datapack.dat") is read
-instead of the pack's copy. The player needs OpenGL 2.0 or later.
+instead of the pack's copy.
 README
 }
 
@@ -271,8 +273,8 @@ pack_zip() {
 # --- the parity check under Wine ----------------------------------------------
 
 linux_tool=$root/build/tools/velmira-tool
-# Debian's wine64 package installs the loader here; the wine package adds the
-# commands on the PATH.
+# Debian's wine64 package puts its loader here; the wine package adds a
+# wine64 command on the PATH only in some releases.
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 checks=$out/check
 failures=0
