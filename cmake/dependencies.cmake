@@ -1,4 +1,9 @@
-# Every dependency is a Debian package found with pkg-config.
+# Every dependency is a Debian package found with pkg-config. The Windows
+# cross build finds its own (cmake/dependencies-windows.cmake).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/dependencies-windows.cmake)
+  return()
+endif()
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)

@@ -1,12 +1,12 @@
 #include "platform/audio_playback.h"
 
 #include <SDL.h>
-#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <mutex>
 
+#include "platform/audio_driver_messages.h"
 #include "platform/audio_track.h"
 
 namespace {
@@ -64,12 +64,8 @@ void feedCard(void* user, Uint8* stream, int bytes) {
                   TrackRead::SilenceIfNotDecoded);
 }
 
-// ALSA prints its own lines for every device it cannot open (a machine
-// without a sound card gets eight); the caller says it once in our words.
-void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-
 bool openDevice(AudioPlayback& playback, std::string& error) {
-  snd_lib_error_set_handler(ignoreAlsaMessage);
+  silenceAudioDriverMessages();
   if (!SDL_WasInit(SDL_INIT_AUDIO)) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error = SDL_GetError();

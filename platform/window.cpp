@@ -3,9 +3,10 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
 #include <cstring>
 
+#include "platform/console_window.h"
+#include "platform/display_server.h"
 #include "platform/keys.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool initVideo(std::string& error) {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
   // Without a display only the off-screen driver can work; naming it spares
   // the other drivers' complaints.
-  if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+  if (noDisplayServer()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
   error = SDL_GetError();
   return false;
@@ -148,6 +149,7 @@ bool openWindow(const WindowRequest& request, std::string& error) {
     return fail(WindowFailure::Activate, error, "Can't Activate GLRC.");
   }
   SDL_GL_SetSwapInterval(0);
+  if (!request.hidden) hideOwnConsoleWindow();
   return true;
 }
 

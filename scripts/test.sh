@@ -39,3 +39,13 @@ LP_NUM_THREADS=0 run_with_display ctest --test-dir build-sanitize --output-on-fa
 
 echo "== tests"
 run_with_display ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The Windows programs are checked against this build under Wine only where the
+# cross build (scripts/windows.sh) and Debian's wine64 are installed.
+if [ -d build-windows/deps/prefix ] && { command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ]; }; then
+  echo "== Windows build and parity check under Wine"
+  scripts/windows.sh
+  scripts/windows.sh --check
+else
+  echo "== Windows parity check skipped: it needs wine64 and a cross build (scripts/windows.sh)"
+fi

@@ -1,0 +1,4 @@
+#include "platform/console_window.h"
+
+// A Linux program never gets a terminal window it did not start in.
+void hideOwnConsoleWindow() {}

@@ -1,0 +1,5 @@
+#include "platform/display_server.h"
+
+#include <cstdlib>
+
+bool noDisplayServer() { return !getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY"); }
