@@ -14,6 +14,7 @@
 
 #include "app/offline_show.h"
 #include "effects/effect_kinds.h"
+#include "music/music.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -83,6 +84,13 @@ class ShowTest : public ::testing::Test {
     return pixels;
   }
 
+  // The frame at `time` after two seconds of frames before it, so that the
+  // running spectrum averages have followed what was heard.
+  static Pixels renderAfterRunUp(float time) {
+    for (float before = time - 2; before < time; before += 1 / 30.0f) render(before);
+    return render(time);
+  }
+
   static OfflineShow* show;
   static std::filesystem::path previousDirectory;
 };
@@ -122,6 +130,25 @@ TEST_F(ShowTest, EveryKindChangesThePictureInsideItsLongestWindow) {
     const Pixels with = render(middle);
     const Pixels without = renderWithout(kind, middle);
     EXPECT_GT(changedShare(with, without), 0.01) << "no visible change at " << middle << " s";
+  }
+}
+
+void silence(float* values, int) { std::fill_n(values, 2048, 0.0f); }
+
+// The particle kinds carry state from frame to frame whatever the music does,
+// so the comparison is made for the kinds without particles.
+TEST_F(ShowTest, SpectrumKindsDrawDifferentlyWithTheMusicThanWithSilence) {
+  for (const std::string kind : {"spektrometri", "twist"}) {
+    SCOPED_TRACE(kind);
+    const auto effect = std::find_if(show->effects.begin(), show->effects.end(),
+                                     [&](const auto& e) { return e->kind == kind; });
+    ASSERT_NE(effect, show->effects.end());
+    const float middle = (*effect)->start + (*effect)->length / 2;
+    const Pixels withMusic = renderAfterRunUp(middle);
+    setSpectrumSource(silence);
+    const Pixels silent = renderAfterRunUp(middle);
+    setSpectrumSource(nullptr);
+    EXPECT_GT(changedShare(withMusic, silent), 0.01);
   }
 }
 
