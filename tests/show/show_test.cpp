@@ -138,7 +138,8 @@ void silence(float* values, int) { std::fill_n(values, 2048, 0.0f); }
 // The particle kinds carry state from frame to frame whatever the music does,
 // so the comparison is made for the kinds without particles.
 TEST_F(ShowTest, SpectrumKindsDrawDifferentlyWithTheMusicThanWithSilence) {
-  for (const std::string kind : {"spektrometri", "twist"}) {
+  for (const char* name : {"spektrometri", "twist"}) {
+    const std::string kind = name;
     SCOPED_TRACE(kind);
     const auto effect = std::find_if(show->effects.begin(), show->effects.end(),
                                      [&](const auto& e) { return e->kind == kind; });
