@@ -49,7 +49,8 @@ void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
   presentShowPicture(engine);
   glFinish();
   const size_t rowBytes = size_t(engine.width) * 3;
-  std::vector<uint8_t> bottomUp(rowBytes * engine.height);
+  std::vector<uint8_t>& bottomUp = show.readBack;
+  bottomUp.resize(rowBytes * engine.height);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, engine.width, engine.height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
   pixels.resize(bottomUp.size());

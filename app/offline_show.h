@@ -15,6 +15,7 @@ struct OfflineShow {
   EngineState engine;
   EffectList effects;
   OffscreenFrame frame;
+  std::vector<uint8_t> readBack;  // the frame as read, bottom row first
 };
 
 // Reads the configuration of the show in the current directory and opens a

@@ -75,11 +75,18 @@ void drawLayerIntoTarget(const Layer& layer) {
   setup2D();
 }
 
-void compositeWithAlpha() {
+bool isWhite(const float* color) { return color[0] == 1 && color[1] == 1 && color[2] == 1; }
+
+void compositeWithAlpha(const Layer& layer) {
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
-  bindTexture("midTexture", GL_REPEAT, GL_LINEAR);
-  drawScreenQuad(false);
+  // "midTexture" is a copy of the frame: drawing it back changes the frame
+  // only where the layer's colour tints it or the layer cleared the frame
+  // (the frame keeps no alpha), so an untinted layer skips a full-frame pass.
+  if (layer.clear || !isWhite(layer.color)) {
+    bindTexture("midTexture", GL_REPEAT, GL_LINEAR);
+    drawScreenQuad(false);
+  }
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glBindTexture(GL_TEXTURE_2D, renderTargets.floatTarget.colorTexture);
@@ -98,9 +105,9 @@ void compositeWithProgram(const GpuProgramPair& programs) {
   releaseTextureUnits();
 }
 
-void composite(int blendMode) {
-  switch (blendMode) {
-    case kAlphaBlend: compositeWithAlpha(); break;
+void composite(const Layer& layer) {
+  switch (layer.blendMode) {
+    case kAlphaBlend: compositeWithAlpha(layer); break;
     case kMultiply: compositeWithProgram(gpuPrograms.blendMultiply); break;
     case kScreen: compositeWithProgram(gpuPrograms.blendScreen); break;
     case kAdd: compositeWithProgram(gpuPrograms.blendAdd); break;
@@ -141,5 +148,5 @@ void LayerEffect::drawLayer(int index) {
   else
     setup2D();
   drawLayerIntoTarget(layer);
-  composite(layer.blendMode);
+  composite(layer);
 }
