@@ -136,8 +136,9 @@ build_mpg123() {
 
 build_freetype() {
   debian_source freetype
+  # FreeType's own copy of zlib would clash with the zlib linked beside it.
   autotools_library "$src" --without-harfbuzz --without-brotli \
-    --without-bzip2 --without-png --with-zlib=no
+    --without-bzip2 --without-png --with-zlib=yes
 }
 
 build_lame() {
@@ -164,10 +165,42 @@ build_sdl2() {
   cmake_library "$src" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
 }
 
+# Debian's own build links its ImGui against the system's stb package, which
+# has no Windows build here; ImGui's bundled copies of the same two stb parts
+# serve instead. The library holds what the Linux one gives the programs: the
+# core and the SDL2 and OpenGL2 backends.
+build_imgui() {
+  debian_source imgui
+  local objects=$src/build-windows file
+  rm -rf "$objects" && mkdir -p "$objects" "$prefix/include/imgui/backends"
+  local cflags
+  cflags=$(PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" pkg-config --cflags sdl2)
+  for file in imgui imgui_draw imgui_tables imgui_widgets imgui_demo \
+              backends/imgui_impl_sdl backends/imgui_impl_opengl2; do
+    # shellcheck disable=SC2086
+    quietly $host-g++-posix -O2 -I"$src" $cflags -c "$src/$file.cpp" \
+      -o "$objects/$(basename "$file").o"
+  done
+  rm -f "$prefix/lib/libimgui.a"
+  $host-ar rcs "$prefix/lib/libimgui.a" "$objects"/*.o
+  install -m 0644 "$src"/*.h "$prefix/include/imgui/"
+  install -m 0644 "$src"/backends/imgui_impl_sdl.h "$src"/backends/imgui_impl_opengl2.h \
+    "$prefix/include/imgui/backends/"
+  cat >"$prefix/lib/pkgconfig/imgui.pc" <<PC
+Name: imgui
+Description: Dear ImGui with its SDL2 and OpenGL2 backends, built by scripts/windows.sh
+Version: $(cd "$src" && dpkg-parsechangelog -S Version)
+Cflags: -I$prefix/include/imgui
+Requires.private: sdl2
+Libs: -L$prefix/lib -limgui
+Libs.private: -lopengl32
+PC
+}
+
 build_libraries() {
   mkdir -p "$prefix/include" "$prefix/lib/pkgconfig" "$deps/src"
   local library
-  for library in zlib libpng libjpeg mpg123 freetype lame kissfft sdl2; do
+  for library in zlib libpng libjpeg mpg123 freetype lame kissfft sdl2 imgui; do
     [ -f "$deps/$library.done" ] && continue
     echo "-- $library (Debian source, cross-built; log: ${deps#"$root"/}/$library.log)"
     current_log=$deps/$library.log
