@@ -446,12 +446,14 @@ compare_render() {
   fi
 }
 
-# The player starts near the end of the show and must end by itself.
+# The player starts near the end of the show and must end by itself. The
+# setup dialog would wait for a person's click, so the check turns it off.
 check_player() {
   local status=0 started
   mkdir -p "$checks/player"
   cp -r "$checks/show/." "$checks/player/"
-  sed 's/^demoStartTime .*/demoStartTime 137.0/' "$root/build/velmira-show/config.txt" \
+  sed -e 's/^demoStartTime .*/demoStartTime 137.0/' -e 's/^dialog .*/dialog 0/' \
+    "$root/build/velmira-show/config.txt" \
     >"$checks/player/config.txt"
   started=$(date +%s)
   (cd "$checks/player" && timeout 120 "$wine" ./velmira.exe -window) \
