@@ -118,6 +118,22 @@ double exponential(double y) {
   return std::ldexp(1 + r + r * r * horner(kExpTerms, r), int(n));
 }
 
+// x^n by repeated squaring: exact whenever the result is representable,
+// as with the C library, and within n / 2 units in the last place otherwise.
+double integerPower(double x, int n) {
+  const bool reciprocal = n < 0;
+  double result = 1, square = x;
+  for (unsigned bits = unsigned(reciprocal ? -n : n); bits != 0; bits >>= 1) {
+    if (bits & 1) result *= square;
+    if (bits > 1) square *= square;
+  }
+  return reciprocal ? 1 / result : result;
+}
+
+// Small integer exponents (the effects' squares, eighth powers and the like)
+// go by multiplication.
+constexpr double kLargestMultipliedExponent = 16;
+
 bool isOddInteger(double y) { return std::fabs(y) < 0x1p53 && std::fmod(y, 2) != 0; }
 
 }  // namespace
@@ -149,5 +165,6 @@ double portablePow(double x, double y) {
   if (x == 0) return y > 0 ? 0 : kInfinity;
   if (std::isinf(x)) return y > 0 ? kInfinity : 0;
   if (std::isinf(y)) return (x < 1) == (y > 0) ? 0 : kInfinity;
+  if (std::fabs(y) <= kLargestMultipliedExponent && std::trunc(y) == y) return integerPower(x, int(y));
   return exponential(y * logPositive(x));
 }

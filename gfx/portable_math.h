@@ -8,8 +8,10 @@
 // true value for |x| below 800 000 radians; farther out the angle is reduced
 // against 2 pi in double precision, the same on every system but no longer
 // close to the true value (a float that large has no fraction left anyway).
-// power lies within a few units of the last place of a double, plus
-// |y * ln x| units, far inside the float precision the effects keep.
+// power with an integer exponent up to 16 in size multiplies, exact where
+// the result is representable; otherwise it lies within a few units of the
+// last place of a double, plus |y * ln x| units, far inside the float
+// precision the effects keep.
 #pragma once
 
 double portableSin(double x);
