@@ -73,6 +73,31 @@ double sinNearZero(double r) {
 
 double cosNearZero(double r) { return 1 + r * r * horner(kCosTerms, r * r); }
 
+// pi / 2 and pi / 4 as a double and the rest.
+constexpr double kHalfPiHigh = 0x1.921fb54442d18p+0, kHalfPiLow = 0x1.1a62633145c07p-54;
+constexpr double kQuarterPiHigh = 0x1.921fb54442d18p-1, kQuarterPiLow = 0x1.1a62633145c07p-55;
+// Below tan(pi / 8) the arctangent goes by its series.
+constexpr double kTanEighthPi = 0x1.a827999fcef32p-2;
+
+// The coefficients of atan v = v + v z A(z), z = v^2, the smallest first: on
+// |v| <= tan(pi / 8) the first term left out is below 2^-60 of the result.
+constexpr std::array<double, 24> atanSeriesTerms() {
+  std::array<double, 24> terms{};
+  for (int i = 0; i < 24; ++i) {
+    const int n = 49 - 2 * i;
+    terms[size_t(i)] = (n / 2 % 2 == 1 ? -1.0 : 1.0) / n;
+  }
+  return terms;
+}
+constexpr auto kAtanSeriesTerms = atanSeriesTerms();
+
+// atan u for u in [0, 1]: above tan(pi / 8) as pi / 4 + atan((u - 1) / (u + 1)).
+double atanUpToOne(double u) {
+  const double v = u > kTanEighthPi ? (u - 1) / (u + 1) : u;
+  const double series = v + v * (v * v) * horner(kAtanSeriesTerms, v * v);
+  return u > kTanEighthPi ? kQuarterPiHigh + (series + kQuarterPiLow) : series;
+}
+
 // x = r + quarterTurns * pi / 2 with |r| <= pi / 4 (a little more far out).
 double reduceQuarterTurns(double x, int& quarterTurns) {
   double n = std::floor(x * kTwoOverPi + 0.5);
@@ -151,6 +176,14 @@ double portableCos(double x) {
   int quarterTurns = 0;
   const double r = reduceQuarterTurns(x, quarterTurns);
   return sinQuarterTurns(r, (quarterTurns + 1) & 3);
+}
+
+double portableAtan(double x) {
+  if (x == 0 || std::isnan(x)) return x;
+  const double magnitude = std::fabs(x);
+  const double angle =
+      magnitude > 1 ? kHalfPiHigh - (atanUpToOne(1 / magnitude) - kHalfPiLow) : atanUpToOne(magnitude);
+  return x < 0 ? -angle : angle;
 }
 
 double portablePow(double x, double y) {

@@ -16,8 +16,8 @@ constexpr float kPi = 3.1415927f;
 
 double quadrantAtan(double a, double b) {
   if (b == 0) return a >= 0 ? kHalfPi : -kHalfPi;
-  if (b > 0) return std::atan(a / b);
-  return std::atan(a / b) + kPi;
+  if (b > 0) return portableAtan(a / b);
+  return portableAtan(a / b) + kPi;
 }
 
 // The curve selected by the first argument's reference, or none.

@@ -76,6 +76,22 @@ TEST(PortableMath, SineAndCosineEdges) {
   }
 }
 
+TEST(PortableMath, ArctangentWithinOneUnitOfTheLibrary) {
+  int64_t worst = 0;
+  for (int i = -200000; i <= 200000; ++i) {
+    const double t = std::sinh(i * 1e-4) * (1 + 1e-3 * std::sin(double(i)));
+    if (t != 0) worst = std::max(worst, ulpsApart(portableAtan(t), std::atan(t)));
+  }
+  EXPECT_LE(worst, 2);
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(portableAtan(inf), std::atan(inf));
+  EXPECT_EQ(portableAtan(-inf), std::atan(-inf));
+  EXPECT_EQ(portableAtan(1.0), std::atan(1.0));
+  EXPECT_TRUE(std::signbit(portableAtan(-0.0)));
+  EXPECT_TRUE(std::isnan(portableAtan(std::numeric_limits<double>::quiet_NaN())));
+  EXPECT_EQ(portableAtan(0.5f), float(portableAtan(0.5)));
+}
+
 // The effects keep powers as floats: to that precision the result is the
 // library's, across bases from tiny to large and integer and fractional
 // exponents of both signs.
