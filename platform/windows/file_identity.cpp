@@ -10,8 +10,10 @@
 
 namespace {
 
-// Windows counts file times in 100 ns steps.
-int64_t nanoseconds(int64_t ticks) { return ticks * 100; }
+// Windows counts file times in 100 ns steps from 1601, which in nanoseconds
+// would overflow; they are counted from 1970 as on Linux.
+constexpr int64_t kTicksFrom1601To1970 = 116444736000000000;
+int64_t nanoseconds(int64_t ticks) { return (ticks - kTicksFrom1601To1970) * 100; }
 
 // The volume's serial number and the file's index stand for the device and
 // the inode; the last change of the file's data or attributes for the status
