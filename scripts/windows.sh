@@ -71,19 +71,21 @@ trap 'status=$?; [ $status -ne 0 ] && [ -n "$current_log" ] && tail -n 40 "$curr
 
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
-# Unpacks Debian's source package $1 (its patches applied) under deps/src/$1
-# and sets src to the unpacked folder.
+# Unpacks Debian's source package $1 (its patches applied) afresh under
+# deps/src/$1, fetching it the first time, and sets src to the unpacked folder.
+# A library built again starts from a clean tree.
 debian_source() {
   local dir=$deps/src/$1
-  if [ ! -d "$dir" ] || [ -z "$(find "$dir" -mindepth 1 -maxdepth 1 -type d)" ]; then
-    rm -rf "$dir" && mkdir -p "$dir"
+  mkdir -p "$dir"
+  if [ -z "$(find "$dir" -maxdepth 1 -name '*.dsc')" ]; then
     # apt checks every file it fetches against the signed index. Some mirrors
     # lack the upstream signatures (.asc) a few packages list, so the fetch
     # may report those missing, and the unpacking does not ask for them.
     (cd "$dir" && apt-get source -qq --download-only "$1") || true
-    (cd "$dir" && dpkg-source --no-check -x ./*.dsc) ||
-      { echo "apt-get source $1 failed" >&2; exit 1; }
   fi
+  find "$dir" -mindepth 1 -maxdepth 1 -type d -exec rm -rf {} +
+  (cd "$dir" && dpkg-source --no-check -x ./*.dsc) ||
+    { echo "apt-get source $1 failed" >&2; exit 1; }
   src=$(find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 }
 
@@ -199,16 +201,18 @@ PC
 
 build_libraries() {
   mkdir -p "$prefix/include" "$prefix/lib/pkgconfig" "$deps/src"
-  local library
+  local library recipe
   for library in zlib libpng libjpeg mpg123 freetype lame kissfft sdl2 imgui; do
-    [ -f "$deps/$library.done" ] && continue
+    # A library is built again when its recipe changed since it was built.
+    recipe=$(declare -f "build_$library" | sha256sum | cut -d ' ' -f 1)
+    [ "$(cat "$deps/$library.done" 2>/dev/null)" = "$recipe" ] && continue
     echo "-- $library (Debian source, cross-built; log: ${deps#"$root"/}/$library.log)"
     current_log=$deps/$library.log
     # The programs' configuration remembers what pkg-config said.
     rm -f "$out/CMakeCache.txt"
     "build_$library" >"$current_log" 2>&1
     current_log=
-    touch "$deps/$library.done"
+    echo "$recipe" >"$deps/$library.done"
   done
 }
 
