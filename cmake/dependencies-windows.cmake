@@ -48,6 +48,10 @@ set_target_properties(PkgConfig::GL PROPERTIES
   INTERFACE_LINK_LIBRARIES "glu32;opengl32"
   INTERFACE_COMPILE_DEFINITIONS "APIENTRY=__stdcall;CALLBACK=__stdcall;WINGDIAPI=__declspec(dllimport)")
 
+# ImGui's SDL2 and OpenGL2 backends call into both: its pkg-config file names
+# them after it.
+velmira_static_package(IMGUI MODULES imgui DROP -Dmain=SDL_main -lSDL2main -mwindows)
+
 if(VELMIRA_TESTS OR VELMIRA_BENCH)
   message(FATAL_ERROR "The Windows build makes the programs only: "
                       "configure it with -DVELMIRA_TESTS=OFF -DVELMIRA_BENCH=OFF")

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "effects/parameters.h"
+#include "gfx/portable_math.h"
 
 namespace {
 
@@ -140,7 +141,7 @@ void addBand(Mesh& mesh, int from, int to, int columns) {
 
 float pathAngle(float y, float x) {
   if (x == 0) return y >= 0 ? kHalfPi : -kHalfPi;
-  const float a = std::atan(y / x);
+  const float a = portableAtan(y / x);
   return x > 0 ? a : a + kPi;
 }
 

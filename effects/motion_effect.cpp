@@ -1,7 +1,6 @@
 #include "effects/motion_effect.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "gfx/gpu_programs.h"
 #include "gfx/mesh_draw.h"
 #include "gfx/mesh_lwo2.h"
+#include "gfx/portable_math.h"
 #include "gfx/screen_quad.h"
 #include "gfx/texture_pool.h"
 
@@ -50,8 +50,8 @@ Twist readTwist(const Effect& effect) {
 
 // The twist angle at p: two travelling sine waves, shaped by a signed power.
 float twistAngle(const Twist& twist, const Vec3& p, float time) {
-  const float a = std::sin(p.x * twist.x + twist.timeX * time) * twist.mulX +
-                  std::sin(p.y * twist.y + twist.timeY * time) * twist.mulY;
+  const float a = portableSin(p.x * twist.x + twist.timeX * time) * twist.mulX +
+                  portableSin(p.y * twist.y + twist.timeY * time) * twist.mulY;
   return powerSigned(a, twist.power, true);
 }
 

@@ -1,6 +1,6 @@
 #include "effects/music_tube.h"
 
-#include <cmath>
+#include "gfx/portable_math.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ constexpr int kAxisX = 0, kAxisY = 1;
 
 // The bin read by a vertex at rest x: ((x + 0.5)^exponent) of 1024 bins.
 double binAlongTube(float x, int exponent) {
-  return std::pow(double(x) + 0.5, exponent) * 1024.0;
+  return portablePow(double(x) + 0.5, exponent) * 1024.0;
 }
 
 float signedPower(float v, float exponent) { return powerSigned(v, exponent, true); }
@@ -24,8 +24,8 @@ void scaleCrossSection(Vec3& q, float factor) {
 Vec3 bendAndPinch(Vec3 q, float level, float time, float size) {
   rotateAboutAxis(q, kAxisX, 1.25f * q.y + time);
   rotateAboutAxis(q, kAxisY, 3.0f * level + 1.9f * q.x + 0.2f * time + kHalfPi);
-  const float pinch = 1.0f - 0.5f * signedPower(std::cos(std::sin(9.0f * q.x + time)), 12);
-  const float swell = 2.0f * signedPower(std::sin(std::cos(5.6f * q.x + time)), 12) + pinch;
+  const float pinch = 1.0f - 0.5f * signedPower(portableCos(portableSin(9.0f * q.x + time)), 12);
+  const float swell = 2.0f * signedPower(portableSin(portableCos(5.6f * q.x + time)), 12) + pinch;
   scaleCrossSection(q, swell);
   scale(q, size);
   return q;

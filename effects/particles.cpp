@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "gfx/gl.h"
+#include "gfx/portable_math.h"
 #include "gfx/random.h"
 #include "gfx/sprites.h"
 #include "gfx/texture_pool.h"
@@ -29,7 +30,7 @@ void stir(MeshVertex& particle, const std::vector<Vortex>& vortices, const Parti
     const float u = vortex.strength / (q + 0.01f);
 
     const float angle = timeStep * u * style.swirl;
-    const float c = std::cos(angle), s = std::sin(angle);
+    const float c = portableCos(angle), s = portableSin(angle);
     p.x = vortex.position.x + c * dx - s * dy;
     p.y = vortex.position.y + s * dx + c * dy;
 

@@ -4,6 +4,7 @@
 
 #include "effects/box_tube.h"
 #include "effects/lathe.h"
+#include "gfx/portable_math.h"
 
 namespace {
 
@@ -13,22 +14,22 @@ Vec3 times(const Vec3& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 
 float rampUp01(float x, float start) { return rampUp(x, start, 1.0f); }
 
-float eighthPowerOfHalfRise(double wave) { return float(std::pow((wave + 1) / 2, 8)); }
+float eighthPowerOfHalfRise(double wave) { return float(portablePow((wave + 1) / 2, 8)); }
 
 // Where the anchor swims at sub-step time tau, and how its vertices turn.
 void placeGlidingAnchor(SpringTube& tube, SwimState& state, float tau) {
-  const Vec3 point{float(std::sin(tau / 2.0) - 10.0 * tau), 0.0f, float(std::cos(tau / 2.0))};
+  const Vec3 point{float(portableSin(tau / 2.0) - 10.0 * tau), 0.0f, float(portableCos(tau / 2.0))};
   const Vec3 delta = minus(state.previousPoint, point);
   state.previousPoint = point;
 
   const float heading = -pathAngle(delta.z, delta.x);
-  const float sway = float(std::sin(3.5 * tau));
+  const float sway = float(portableSin(3.5 * tau));
   const float rise = rampUp01(tau, 0.5f);
-  const float lift = eighthPowerOfHalfRise(std::sin(tau)) * rise * sway * 10.5f;
+  const float lift = eighthPowerOfHalfRise(portableSin(tau)) * rise * sway * 10.5f;
   state.heading += (heading - state.heading) * 0.02f;
   state.roll += (5.0f * dot(delta, delta) + lift - state.roll) * 0.015f;
 
-  const float up = rise * float(std::cos(sway)) + state.roll;
+  const float up = rise * float(portableCos(sway)) + state.roll;
   for (MeshVertex& vertex : tube.anchor.vertices) {
     Vec3 q = vertex.restPosition;
     rotateAboutAxis(q, 1, state.heading);
@@ -39,17 +40,17 @@ void placeGlidingAnchor(SpringTube& tube, SwimState& state, float tau) {
 
 void placeTumblingAnchor(SpringTube& tube, SwimState& state, float tau, float start) {
   const float grow = rampUp01(tau - start, 0.5f);
-  const Vec3 point{grow * eighthPowerOfHalfRise(std::sin(tau)) * float(std::sin(3.5 * tau)) * 12.5f, 0.0f,
-                   grow * eighthPowerOfHalfRise(std::cos(1.43 * tau)) * float(std::cos(3.5 * tau)) * 12.5f};
+  const Vec3 point{grow * eighthPowerOfHalfRise(portableSin(tau)) * float(portableSin(3.5 * tau)) * 12.5f, 0.0f,
+                   grow * eighthPowerOfHalfRise(portableCos(1.43 * tau)) * float(portableCos(3.5 * tau)) * 12.5f};
   const Vec3 delta = minus(state.previousPoint, point);
   state.previousPoint = point;
 
   state.heading += (pathAngle(delta.z, delta.x) - state.heading) * 0.02f;
   state.roll += (5.0f * dot(delta, delta) - state.roll) * 0.105f;
 
-  const float spin = float(2.5 * tau + std::sin(tau));
-  const float tumble = float(std::cos(std::sin(tau)) + 1.25 * tau);
-  const float up = (rampUp01(tau, 0.5f) * float(std::cos(std::sin(3.5 * tau))) + state.roll) * 4.0f;
+  const float spin = float(2.5 * tau + portableSin(tau));
+  const float tumble = float(portableCos(portableSin(tau)) + 1.25 * tau);
+  const float up = (rampUp01(tau, 0.5f) * float(portableCos(portableSin(3.5 * tau))) + state.roll) * 4.0f;
   for (MeshVertex& vertex : tube.anchor.vertices) {
     Vec3 q = vertex.restPosition;
     rotateAboutAxis(q, 1, state.heading);
@@ -138,7 +139,7 @@ void subStep(SpringTube& tube, SwimState& state, SwimPath path, float tau, float
 
 SpringTube buildSpringTube() {
   SpringTube tube;
-  const auto taper = [](float x) { return float(std::pow(1.0 - std::fabs(x) * 0.0625, 4)); };
+  const auto taper = [](float x) { return float(portablePow(1.0 - std::fabs(x) * 0.0625, 4)); };
   tube.body = buildBoxTube({64, 4.0f, 1.0f, 4, 4, {32.0f, 1.0f, 2.0f}});
   scaleTubeSection(tube.body, taper);
   tube.anchor = tube.body;

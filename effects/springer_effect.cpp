@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "effects/box_tube.h"
+#include "gfx/portable_math.h"
 #include "gfx/random.h"
 
 namespace {
@@ -12,7 +13,7 @@ SwimState springerPath;
 // Widening towards both ends.
 Mesh flaredBackTube() {
   Mesh tube = buildBoxTube({8, 16.0f, 1.0f, 4, 4, {64.0f, 0.5f, 2.0f}});
-  scaleTubeSection(tube, [](float x) { return float(std::pow(std::fabs(x) * 0.03125 + 1.0, 9)); });
+  scaleTubeSection(tube, [](float x) { return float(portablePow(std::fabs(x) * 0.03125 + 1.0, 9)); });
   return tube;
 }
 

@@ -141,6 +141,10 @@ struct CapTessellation {
   bool failed = false;
 };
 
+// GLU takes every callback as a function without parameters (the name of
+// that type differs between GLU's headers).
+using TessCallback = void (*)();
+
 void tessVertex(void* vertex, void* data) {
   static_cast<CapTessellation*>(data)->corners.push_back(
       static_cast<uint32_t>(reinterpret_cast<uintptr_t>(vertex)));
@@ -164,11 +168,11 @@ CapTessellation tessellateCap(const std::vector<OutlineContour>& contours) {
   GLUtesselator* tess = gluNewTess();
   gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
   gluTessNormal(tess, 0, 0, 1);
-  gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<_GLUfuncptr>(tessBegin));
-  gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<_GLUfuncptr>(tessVertex));
-  gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<_GLUfuncptr>(tessCombine));
-  gluTessCallback(tess, GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<_GLUfuncptr>(tessEdgeFlag));
-  gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<_GLUfuncptr>(tessError));
+  gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<TessCallback>(tessBegin));
+  gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<TessCallback>(tessVertex));
+  gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<TessCallback>(tessCombine));
+  gluTessCallback(tess, GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<TessCallback>(tessEdgeFlag));
+  gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<TessCallback>(tessError));
   gluTessBeginPolygon(tess, &cap);
   uintptr_t index = 0;
   for (const OutlineContour& contour : contours) {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "gfx/portable_math.h"
+
 float dot(const Vec3& a, const Vec3& b) {
   return float(double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z);
 }
@@ -65,7 +67,7 @@ void transformByMatrix(Vec4& v, const float* m) {
 }
 
 void rotateAboutAxis(Vec3& v, int axis, float angle) {
-  const double c = std::cos(double(angle)), s = std::sin(double(angle));
+  const double c = portableCos(double(angle)), s = portableSin(double(angle));
   const double x = v.x, y = v.y, z = v.z;
   switch (axis) {
     case 0: v = {v.x, float(c * y + s * z), float(c * z - s * y)}; break;
@@ -76,7 +78,7 @@ void rotateAboutAxis(Vec3& v, int axis, float angle) {
 }
 
 void rotateAround(Vec3& v, const Vec3& u, float angle) {
-  const double c = std::cos(double(angle)), s = std::sin(double(angle));
+  const double c = portableCos(double(angle)), s = portableSin(double(angle));
   const Vec3 uv = cross(u, v);
   const double along = double(dot(u, v)) * (1 - c);
   v = {float(v.x * c + uv.x * s + u.x * along), float(v.y * c + uv.y * s + u.y * along),
@@ -128,9 +130,9 @@ float powerInt(float x, int n, bool keepSign) {
 }
 
 float powerSigned(float x, float p, bool keepSign) {
-  if (!keepSign) return float(std::pow(std::fabs(double(x)), double(p)));
+  if (!keepSign) return float(portablePow(std::fabs(double(x)), double(p)));
   // Written as sign * (sign * x)^p so that a zero base behaves as the
   // negative branch does: -(0^p).
   const double sign = x > 0 ? 1 : -1;
-  return float(sign * std::pow(sign * x, double(p)));
+  return float(sign * portablePow(sign * x, double(p)));
 }

@@ -4,6 +4,7 @@
 
 #include "gfx/curve.h"
 #include "gfx/math.h"
+#include "gfx/portable_math.h"
 #include "gfx/random.h"
 
 namespace {
@@ -15,8 +16,8 @@ constexpr float kPi = 3.1415927f;
 
 double quadrantAtan(double a, double b) {
   if (b == 0) return a >= 0 ? kHalfPi : -kHalfPi;
-  if (b > 0) return std::atan(a / b);
-  return std::atan(a / b) + kPi;
+  if (b > 0) return portableAtan(a / b);
+  return portableAtan(a / b) + kPi;
 }
 
 // The curve selected by the first argument's reference, or none.
@@ -36,8 +37,8 @@ void setXyz(Value& accumulator, const Vec3& v) {
 
 // Scalar built-ins: one number from the arguments' x components, folded
 // into x with the pending operator.
-double sinValue(const float* a) { return std::sin(double(a[0])); }
-double cosValue(const float* a) { return std::cos(double(a[0])); }
+double sinValue(const float* a) { return portableSin(double(a[0])); }
+double cosValue(const float* a) { return portableCos(double(a[0])); }
 double sqrtValue(const float* a) { return std::sqrt(double(a[0])); }
 double powValue(const float* a) { return powerSigned(a[0], a[1], true); }
 double atanValue(const float* a) { return quadrantAtan(a[0], a[1]); }

@@ -71,19 +71,21 @@ trap 'status=$?; [ $status -ne 0 ] && [ -n "$current_log" ] && tail -n 40 "$curr
 
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
-# Unpacks Debian's source package $1 (its patches applied) under deps/src/$1
-# and sets src to the unpacked folder.
+# Unpacks Debian's source package $1 (its patches applied) afresh under
+# deps/src/$1, fetching it the first time, and sets src to the unpacked folder.
+# A library built again starts from a clean tree.
 debian_source() {
   local dir=$deps/src/$1
-  if [ ! -d "$dir" ] || [ -z "$(find "$dir" -mindepth 1 -maxdepth 1 -type d)" ]; then
-    rm -rf "$dir" && mkdir -p "$dir"
+  mkdir -p "$dir"
+  if [ -z "$(find "$dir" -maxdepth 1 -name '*.dsc')" ]; then
     # apt checks every file it fetches against the signed index. Some mirrors
     # lack the upstream signatures (.asc) a few packages list, so the fetch
     # may report those missing, and the unpacking does not ask for them.
     (cd "$dir" && apt-get source -qq --download-only "$1") || true
-    (cd "$dir" && dpkg-source --no-check -x ./*.dsc) ||
-      { echo "apt-get source $1 failed" >&2; exit 1; }
   fi
+  find "$dir" -mindepth 1 -maxdepth 1 -type d -exec rm -rf {} +
+  (cd "$dir" && dpkg-source --no-check -x ./*.dsc) ||
+    { echo "apt-get source $1 failed" >&2; exit 1; }
   src=$(find "$dir" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 }
 
@@ -136,8 +138,9 @@ build_mpg123() {
 
 build_freetype() {
   debian_source freetype
+  # FreeType's own copy of zlib would clash with the zlib linked beside it.
   autotools_library "$src" --without-harfbuzz --without-brotli \
-    --without-bzip2 --without-png --with-zlib=no
+    --without-bzip2 --without-png --with-zlib=yes
 }
 
 build_lame() {
@@ -164,18 +167,52 @@ build_sdl2() {
   cmake_library "$src" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
 }
 
+# Debian's own build links its ImGui against the system's stb package, which
+# has no Windows build here; ImGui's bundled copies of the same two stb parts
+# serve instead. The library holds what the Linux one gives the programs: the
+# core and the SDL2 and OpenGL2 backends.
+build_imgui() {
+  debian_source imgui
+  local objects=$src/build-windows file
+  rm -rf "$objects" && mkdir -p "$objects" "$prefix/include/imgui/backends"
+  local cflags
+  cflags=$(PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" pkg-config --cflags sdl2)
+  for file in imgui imgui_draw imgui_tables imgui_widgets imgui_demo \
+              backends/imgui_impl_sdl backends/imgui_impl_opengl2; do
+    # shellcheck disable=SC2086
+    quietly $host-g++-posix -O2 -I"$src" $cflags -c "$src/$file.cpp" \
+      -o "$objects/$(basename "$file").o"
+  done
+  rm -f "$prefix/lib/libimgui.a"
+  $host-ar rcs "$prefix/lib/libimgui.a" "$objects"/*.o
+  install -m 0644 "$src"/*.h "$prefix/include/imgui/"
+  install -m 0644 "$src"/backends/imgui_impl_sdl.h "$src"/backends/imgui_impl_opengl2.h \
+    "$prefix/include/imgui/backends/"
+  cat >"$prefix/lib/pkgconfig/imgui.pc" <<PC
+Name: imgui
+Description: Dear ImGui with its SDL2 and OpenGL2 backends, built by scripts/windows.sh
+Version: $(cd "$src" && dpkg-parsechangelog -S Version)
+Cflags: -I$prefix/include/imgui
+Requires.private: sdl2
+Libs: -L$prefix/lib -limgui
+Libs.private: -lopengl32
+PC
+}
+
 build_libraries() {
   mkdir -p "$prefix/include" "$prefix/lib/pkgconfig" "$deps/src"
-  local library
-  for library in zlib libpng libjpeg mpg123 freetype lame kissfft sdl2; do
-    [ -f "$deps/$library.done" ] && continue
+  local library recipe
+  for library in zlib libpng libjpeg mpg123 freetype lame kissfft sdl2 imgui; do
+    # A library is built again when its recipe changed since it was built.
+    recipe=$(declare -f "build_$library" | sha256sum | cut -d ' ' -f 1)
+    [ "$(cat "$deps/$library.done" 2>/dev/null)" = "$recipe" ] && continue
     echo "-- $library (Debian source, cross-built; log: ${deps#"$root"/}/$library.log)"
     current_log=$deps/$library.log
     # The programs' configuration remembers what pkg-config said.
     rm -f "$out/CMakeCache.txt"
     "build_$library" >"$current_log" 2>&1
     current_log=
-    touch "$deps/$library.done"
+    echo "$recipe" >"$deps/$library.done"
   done
 }
 
@@ -413,12 +450,14 @@ compare_render() {
   fi
 }
 
-# The player starts near the end of the show and must end by itself.
+# The player starts near the end of the show and must end by itself. The
+# setup dialog would wait for a person's click, so the check turns it off.
 check_player() {
   local status=0 started
   mkdir -p "$checks/player"
   cp -r "$checks/show/." "$checks/player/"
-  sed 's/^demoStartTime .*/demoStartTime 137.0/' "$root/build/velmira-show/config.txt" \
+  sed -e 's/^demoStartTime .*/demoStartTime 137.0/' -e 's/^dialog .*/dialog 0/' \
+    "$root/build/velmira-show/config.txt" \
     >"$checks/player/config.txt"
   started=$(date +%s)
   (cd "$checks/player" && timeout 120 "$wine" ./velmira.exe -window) \
