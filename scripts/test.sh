@@ -30,7 +30,9 @@ for harness in build-sanitize/fuzz/fuzz_*; do
 done
 
 echo "== unit tests with sanitizers"
-export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
+# The tools the tests start must print nothing but their own messages.
+export ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1
 # llvmpipe's own drawing threads can still be running when the leak checker
 # stops the process to scan it, which crashes the checker; drawing on the
