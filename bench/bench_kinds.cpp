@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "app/offline_show.h"
-#include "app/show_loading.h"
 #include "effects/effect_kinds.h"
 #include "gfx/frame_target.h"
-#include "music/music.h"
 
 namespace {
 
@@ -46,12 +44,10 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(argc > 1 ? argv[1] : VELMIRA_DEFAULT_SHOW);
   OfflineShow show;
   std::string error;
-  if (!openOfflineShow(show, 1280, 720, error)) {
+  if (!openOfflineShow(show, 1280, 720, error) || !loadOfflineShow(show, error)) {
     fprintf(stderr, "bench_kinds: %s\n", error.c_str());
     return 1;
   }
-  show.effects = loadShowEffects(show.engine);
-  if (show.engine.musicEnabled) startMusic(MusicOutput::Offline);
   std::map<std::string, Effect*> firstOfKind;
   for (const auto& effect : show.effects)
     if (effect->length > 0) firstOfKind.emplace(effect->kind, effect.get());

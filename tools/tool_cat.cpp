@@ -15,7 +15,7 @@ const char kUsage[] =
     "per name instead: <result> <length> <name>, result 2 disk, 1 pack, 0 missing.\n"
     "DIR defaults to the current folder when it holds a show, else the installed or built show.\n";
 
-const OptionSpec kOptions[] = {kShowOption, {"--info", OptionValue::None}};
+const ToolOption kOptions[] = {kShowOption, {"--info", OptionValue::None}};
 
 }  // namespace
 

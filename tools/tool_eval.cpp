@@ -35,7 +35,7 @@ const char kUsage[] =
     "are printed to stderr and end with status 255. DIR defaults to the current\n"
     "folder when it holds a show, else the installed or built show.\n";
 
-const OptionSpec kOptions[] = {
+const ToolOption kOptions[] = {
     kShowOption,
     {"--start", OptionValue::Number},
     {"--end", OptionValue::Number},

@@ -21,7 +21,7 @@ const char kUsage[] =
     "for JPEG input. A file that does not decode is refused (status 1); one that\n"
     "decodes with a warning (data ending early) is written and named on stderr.\n";
 
-const OptionSpec kOptions[] = {{"--bump", OptionValue::None}, {"--saturation", OptionValue::Number}};
+const ToolOption kOptions[] = {{"--bump", OptionValue::None}, {"--saturation", OptionValue::Number}};
 
 bool decode(const std::string& path, float saturation, DecodedImage& image) {
   std::vector<uint8_t> bytes;

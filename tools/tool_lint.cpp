@@ -34,7 +34,7 @@ const char kUsage[] =
     "Exits with status 1 when it reports anything. DIR defaults to the current folder\n"
     "when it holds a show, else the installed or built show.\n";
 
-const OptionSpec kOptions[] = {kShowOption};
+const ToolOption kOptions[] = {kShowOption};
 
 struct LintReport {
   int problems = 0;

@@ -18,7 +18,7 @@ const char kUsage[] =
     "is refused (status 1); one cut short is printed as far as it goes, named on\n"
     "stderr, and ends with status 1.\n";
 
-const OptionSpec kOptions[] = {{"--vertices", OptionValue::None}};
+const ToolOption kOptions[] = {{"--vertices", OptionValue::None}};
 
 void printVertex(const MeshVertex& v) {
   printf("v %.6g %.6g %.6g n %.6g %.6g %.6g uv %.6g %.6g\n", v.position.x, v.position.y,

@@ -7,9 +7,9 @@
 
 namespace {
 
-const OptionSpec* findSpec(std::span<const OptionSpec> specs, std::string_view name) {
-  for (const OptionSpec& spec : specs)
-    if (name == spec.name) return &spec;
+const ToolOption* findOption(std::span<const ToolOption> options, std::string_view name) {
+  for (const ToolOption& option : options)
+    if (name == option.name) return &option;
   return nullptr;
 }
 
@@ -57,7 +57,7 @@ bool parseNumberList(std::string_view text, std::vector<float>& values, std::str
   }
 }
 
-ToolArguments parseToolArguments(int argc, char** argv, std::span<const OptionSpec> specs) {
+ToolArguments parseToolArguments(int argc, char** argv, std::span<const ToolOption> options) {
   ToolArguments arguments;
   for (int i = 1; i < argc && arguments.error.empty(); ++i) {
     const std::string_view arg = argv[i];
@@ -69,17 +69,17 @@ ToolArguments parseToolArguments(int argc, char** argv, std::span<const OptionSp
       arguments.operands.emplace_back(arg);
       continue;
     }
-    const OptionSpec* spec = findSpec(specs, arg);
-    if (!spec) {
+    const ToolOption* option = findOption(options, arg);
+    if (!option) {
       arguments.error = "unknown option " + std::string(arg);
-    } else if (spec->value == OptionValue::None) {
+    } else if (option->value == OptionValue::None) {
       arguments.values[std::string(arg)] = "";
     } else if (i + 1 == argc) {
       arguments.error = std::string(arg) + " needs a value";
     } else {
       const std::string value = argv[++i];
       double number = 0;
-      if (spec->value == OptionValue::Number && !parseStrictNumber(value, number))
+      if (option->value == OptionValue::Number && !parseStrictNumber(value, number))
         arguments.error = std::string(arg) + " wants a number, not '" + value + "'";
       arguments.values[std::string(arg)] = value;
     }

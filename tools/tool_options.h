@@ -12,7 +12,7 @@
 
 enum class OptionValue { None, Text, Number };
 
-struct OptionSpec {
+struct ToolOption {
   const char* name;  // as typed: "--time", "-o"
   OptionValue value;
 };
@@ -29,7 +29,7 @@ struct ToolArguments {
   double number(std::string_view name, double fallback) const;
 };
 
-ToolArguments parseToolArguments(int argc, char** argv, std::span<const OptionSpec> specs);
+ToolArguments parseToolArguments(int argc, char** argv, std::span<const ToolOption> options);
 
 // The whole text as one finite number in the C locale; nothing else counts.
 bool parseStrictNumber(std::string_view text, double& value);

@@ -21,7 +21,7 @@ const char kUsage[] =
     "'<name> <length>' for every entry of PACK; a file that is not a whole pack (an\n"
     "entry cut short, a name without its end) is refused with status 1.\n";
 
-const OptionSpec kOptions[] = {
+const ToolOption kOptions[] = {
     {"-o", OptionValue::Text},
     {"--list", OptionValue::Text},
     {"--ls", OptionValue::Text},

@@ -35,7 +35,7 @@ const char kUsage[] =
     "DIR defaults to the current folder when it holds a show, else the installed\n"
     "or built show.\n";
 
-const OptionSpec kOptions[] = {
+const ToolOption kOptions[] = {
     kShowOption,
     {"--size", OptionValue::Text},
     {"--fps", OptionValue::Number},

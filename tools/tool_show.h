@@ -7,7 +7,7 @@
 
 #include "tools/tool_options.h"
 
-inline constexpr OptionSpec kShowOption{"--show", OptionValue::Text};
+inline constexpr ToolOption kShowOption{"--show", OptionValue::Text};
 
 // `given` is the --show value, empty when there was none.
 std::string chooseShowDirectory(const std::string& given);

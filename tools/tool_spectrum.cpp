@@ -12,7 +12,7 @@
 
 namespace {
 
-const OptionSpec kOptions[] = {{"--time", OptionValue::Number}};
+const ToolOption kOptions[] = {{"--time", OptionValue::Number}};
 
 std::string usage() {
   return "usage: velmira-tool spectrum FILE.mp3 --time T\n\n"

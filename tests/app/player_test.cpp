@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -15,12 +16,6 @@ void writeFixtureShow(const char* startTime, const char* extraConfig = "") {
                                       "dialog 0\ndemoStartTime ") + startTime + "\n" + extraConfig);
   writeFile("timeline.txt", "");
   writeFile("datapack.dat", "");
-}
-
-// Messages go to stderr only: no box may wait for a click.
-int run(const std::string& command) {
-  const int status = std::system(("VELMIRA_NO_DIALOGS=1 " + command).c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace

@@ -10,14 +10,14 @@
 
 namespace {
 
-const OptionSpec kSpecs[] = {
+const ToolOption kOptionTable[] = {
     {"--time", OptionValue::Number}, {"-o", OptionValue::Text}, {"--info", OptionValue::None}};
 
 ToolArguments parse(std::vector<std::string> words) {
   words.insert(words.begin(), "command");
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
-  return parseToolArguments(int(argv.size()), argv.data(), kSpecs);
+  return parseToolArguments(int(argv.size()), argv.data(), kOptionTable);
 }
 
 }  // namespace

@@ -9,22 +9,10 @@
 #include "framework/glyph_meshes.h"
 #include "gfx/image_encode.h"
 #include "pack/pack_format.h"
+#include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Messages go to stderr only: no box may wait for a click.
-int run(const std::string& command) {
-  const int status = std::system(("VELMIRA_NO_DIALOGS=1 " + command).c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 void writeCheckerPng(const char* name) {
   std::vector<uint8_t> pixels;

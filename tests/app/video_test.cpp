@@ -10,23 +10,12 @@
 #include <string>
 
 #include "gfx/image.h"
+#include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 const std::string kTool = VELMIRA_TOOL " render --show " VELMIRA_SHOW_DIR " ";
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-int run(const std::string& command) {
-  const int status = std::system(("VELMIRA_NO_DIALOGS=1 " + command).c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // RGB rows of a PNG the tool wrote.
 std::string pngRgb(const std::string& path) {

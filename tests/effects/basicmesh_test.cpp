@@ -99,9 +99,9 @@ Vec3 phong(const SurfacePoint& point) {
   const float specular[3] = {0.9f, 0.7f, 0.5f}, color[3] = {0.9f, 0.8f, 0.6f};
   float out[3];
   for (int i = 0; i < 3; ++i) {
-    const float spec = sat(highlight * specular[i]);
+    const float highlighted = sat(highlight * specular[i]);
     const float diffuse = (sampleRamp(point.uv.x, point.uv.y, i) * 0.7f + 0.2f) * color[i];
-    out[i] = sat(spec * 0.5f + sat(d * diffuse + spec));
+    out[i] = sat(highlighted * 0.5f + sat(d * diffuse + highlighted));
   }
   return {out[0], out[1], out[2]};
 }

@@ -3,8 +3,6 @@
 // written from points, and where a point lands on the frame.
 #pragma once
 
-#include <GL/glu.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,17 +32,6 @@ inline void writeCurve(const std::string& name, const std::vector<Vec3>& points,
     text += line;
   }
   writeFile(name, text);
-}
-
-// The window position of a world point under the current matrices.
-inline Vec3 projectToFrame(const Vec3& p) {
-  GLdouble model[16], projection[16], x, y, z;
-  GLint viewport[4];
-  glGetDoublev(GL_MODELVIEW_MATRIX, model);
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
-  return {float(x), float(y), float(z)};
 }
 
 inline bool isBlack(const Rgba8& c) { return c.r < 3 && c.g < 3 && c.b < 3; }

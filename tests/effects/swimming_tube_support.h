@@ -3,8 +3,6 @@
 // texture, and a definition with every parameter the kinds read.
 #pragma once
 
-#include <GL/glu.h>
-
 #include <string>
 
 #include "gfx/gl.h"
@@ -39,17 +37,6 @@ inline std::string swimmingTubeDefinition(const std::string& kind, int backNum,
          "vec3 meshSca[2];\nmeshSca[0] = " + bodyScale + ";\nmeshSca[1] = vec3(1, 20, 20);\n"
          "mesh meshParticles = \"cloud.lwo\";\ntexture textureParticle = \"clear\";\n"
          "texture textureDistor = \"clear\";\n";
-}
-
-// The window position of a world point under the current matrices.
-inline Vec3 projectToFrame(const Vec3& p) {
-  GLdouble model[16], projection[16], x, y, z;
-  GLint viewport[4];
-  glGetDoublev(GL_MODELVIEW_MATRIX, model);
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
-  return {float(x), float(y), float(z)};
 }
 
 inline int litPixels(const Frame& frame) {

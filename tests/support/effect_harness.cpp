@@ -121,6 +121,16 @@ ScopedRenderSize::~ScopedRenderSize() {
   setFrameFramebuffer(previousFramebuffer_);
 }
 
+Vec3 projectToFrame(const Vec3& point) {
+  GLdouble model[16], projection[16], x, y, z;
+  GLint viewport[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, model);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  gluProject(point.x, point.y, point.z, model, projection, viewport, &x, &y, &z);
+  return {float(x), float(y), float(z)};
+}
+
 std::string showDataDir() { return VELMIRA_SHOW_DIR; }
 
 InShowFolder::InShowFolder() : previous_(std::filesystem::current_path().string()) {

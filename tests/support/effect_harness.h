@@ -17,6 +17,7 @@
 
 #include "framework/effect.h"
 #include "framework/timeline_file.h"
+#include "gfx/math.h"
 #include "support/gl_context.h"
 
 // The fixture of effect tests: the shared context with the standard pool
@@ -80,6 +81,9 @@ class ScopedRenderSize {
   int width_, height_;
   unsigned previousFramebuffer_ = 0;
 };
+
+// The window position of a world point under the current matrices.
+Vec3 projectToFrame(const Vec3& point);
 
 // The folder the build assembles the show in (meshes, pictures, music).
 std::string showDataDir();
