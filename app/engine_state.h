@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// The show ends here, whatever its timeline holds.
+inline constexpr float kShowLength = 140.0f;
+
 struct EngineState {
   int width = 1024;
   int height = 768;
@@ -23,7 +26,7 @@ struct EngineState {
   int buildRevision = 1759;
   float currentTime = 0.0f;
   float frameTimeStep = 0.0f;
-  float endTime = 140.0f;
+  float endTime = kShowLength;
   bool hasFocus = false;
   std::vector<float> seekMarks;
   std::string configFileName;

@@ -72,8 +72,8 @@ void reportError(LiveShow& show, const std::string& caption, const std::string& 
 // The effect of one timeline entry as its definition reads now; null when
 // the definition is missing or names no kind. Throws ScriptError.
 std::unique_ptr<Effect> loadEntry(const TimelineEntry& entry) {
-  for (const std::string& name : entry.inputs) makeTexture(false, 0, name, 0, nullptr, GL_RGBA);
-  for (const std::string& name : entry.outputs) makeTexture(false, 0, name, 0, nullptr, GL_RGBA);
+  for (const std::string& name : entry.inputs) makeRenderSizeTexture(name);
+  for (const std::string& name : entry.outputs) makeRenderSizeTexture(name);
   std::vector<uint8_t> definition;
   if (loadFile(entry.definitionName, definition) == kLoadMissing) return nullptr;
   return loadEffect(entry, asText(definition), createEffect, authoringLoaders());

@@ -99,7 +99,7 @@ StartUp startUp(const std::string& switches, bool skipDialog) {
   overlayFont = createOverlayFont();
   if (engine.commentsEnabled) comments = loadComments();
   if (engine.musicEnabled && !startMusic()) return StartUp::Failed;
-  engine.endTime = 140.0f;
+  engine.endTime = kShowLength;
   return StartUp::Ready;
 }
 

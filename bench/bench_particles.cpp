@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "effects/particles.h"
+#include "effects/particle_styles.h"
 #include "gfx/random.h"
 
 namespace {
@@ -29,21 +29,8 @@ std::vector<Vortex> crossOfVortices() {
     const float a = float(j % 50) * 0.02f - 0.5f;
     vortices[size_t(j)].position = j < 50 ? Vec3{30 * a, 0, 0} : Vec3{0, 30 * a, 0};
   }
-  drawVortexStrengths(vortices);
+  randomizeVortexStrengths(vortices);
   return vortices;
-}
-
-ParticleStyle style() {
-  ParticleStyle s;
-  s.swirl = 0.002f;
-  s.push = 0.01f;
-  s.pull = 0.02f;
-  s.damping = 0.75f;
-  s.sizeRandom = 3;
-  s.sizeByDistance = 0.01f;
-  s.distanceLimit = 10000;
-  s.sizeBase = 5;
-  return s;
 }
 
 const ParticleView kView{{0, 0, 80}, {0, 0, -1}};
@@ -51,7 +38,7 @@ const ParticleView kView{{0, 0, 80}, {0, 0, -1}};
 void BM_SortParticles(benchmark::State& state) {
   Mesh mesh = cloud();
   std::vector<SpriteOrder> stepped;
-  stepParticles(mesh, {kParticles, 1}, {}, style(), 0.0f, kView, stepped);
+  stepParticles(mesh, {kParticles, 1}, {}, kBreakerParticles, 0.0f, kView, stepped);
   std::vector<SpriteOrder> list;
   for (auto _ : state) {
     list = stepped;
@@ -68,7 +55,7 @@ void BM_StepParticles(benchmark::State& state) {
   std::vector<SpriteOrder> list;
   for (auto _ : state) {
     list.clear();
-    stepParticles(mesh, {kParticles, 1}, vortices, style(), 0.02f, kView, list);
+    stepParticles(mesh, {kParticles, 1}, vortices, kBreakerParticles, 0.02f, kView, list);
     benchmark::DoNotOptimize(list.data());
   }
   state.SetItemsProcessed(state.iterations() * kParticles);

@@ -33,13 +33,13 @@ const Section kSections[] = {
     {"intro", 0, 16},         {"build", 16, 32},  {"groove", 32, 48},
     {"groove II", 48, 64},    {"break", 64, 80},  {"main", 80, 96},
     {"main II", 96, 112},     {"second break", 112, 120},
-    {"finale", 120, 136},     {"fade", 136, 140},
+    {"finale", 120, 136},     {"fade", 136, kShowLength},
 };
 
 struct BenchOptions {
   const char* showDir = VELMIRA_DEFAULT_SHOW;
   double fps = 30.0;
-  double until = 140.0;
+  double until = kShowLength;
 };
 
 bool parseOptions(int argc, char** argv, BenchOptions& options) {

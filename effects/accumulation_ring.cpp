@@ -46,7 +46,7 @@ std::string ringTextureName(int index) { return "meshiAccum" + std::to_string(in
 
 void makeRingTextures(int size) {
   for (int i = 0; i < size; ++i)
-    makeTexture(false, 0, ringTextureName(i), 0, nullptr, GL_RGBA);
+    makeRenderSizeTexture(ringTextureName(i));
 }
 
 int advanceRing(RingCursor& cursor, int size) {

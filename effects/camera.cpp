@@ -19,7 +19,7 @@ void rotateRollPitchYaw(const Vec3& degrees) {
 
 void aimCamera() {
   Vec3 direction = cameraState.lookAt;
-  sub(direction, cameraState.position);
+  direction -= cameraState.position;
   cameraState.direction = normalize(direction);
 }
 
@@ -43,8 +43,8 @@ void setupCamera() {
   glLoadIdentity();
   rotateRollPitchYaw(camera.rpy);
   Vec3 eye = camera.direction;
-  scale(eye, camera.zoom);
-  add(eye, camera.position);
+  eye *= camera.zoom;
+  eye += camera.position;
   gluLookAt(eye.x, eye.y, eye.z, eye.x + camera.direction.x, eye.y + camera.direction.y,
             eye.z + camera.direction.z, 0, 1, 0);
   rotateRollPitchYaw(camera.lookAtRpy);
@@ -64,7 +64,7 @@ Vec4 lightToEyeSpace(const float* position) {
 
 Vec3 lightRelativeToEyeSpace(const Vec3& position) {
   Vec3 relative = position;
-  sub(relative, cameraState.position);
+  relative -= cameraState.position;
   const float values[3] = {relative.x, relative.y, relative.z};
   const Vec4 eye = lightToEyeSpace(values);
   return {eye.x, eye.y, eye.z};

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.28318530718f;
-constexpr float kHalfPi = 1.57079632679f;
-constexpr float kPi = 3.14159265359f;
 
 // Curves that stand for a number, or an empty slot, sample as zero.
 Vec3 pointAt(const Curve* curve, float t) {
@@ -28,15 +25,6 @@ Vec3 positionAt(const Curve* curve, float time) {
 
 float ringValue(const LatheRingCurve& ring, float w) {
   return positionAt(ring.curve, fraction((w + ring.offset) * ring.repeat)).y;
-}
-
-Vec3 lerp(const Vec3& a, const Vec3& b, float f) {
-  return {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.z + (b.z - a.z) * f};
-}
-
-Vec3 minus(Vec3 a, const Vec3& b) {
-  sub(a, b);
-  return a;
 }
 
 struct Profile {
@@ -58,13 +46,13 @@ Profile sampleProfile(const Curve* curve, int rings, int steps) {
   for (int k = 0; k < rings; ++k) {
     const Vec3 q = pointAt(curve, float(k) / float(steps));
     profile.samples[k] = q;
-    add(profile.centroid, q);
+    profile.centroid += q;
     profile.lowest = std::min(profile.lowest, q.y);
     profile.highest = std::max(profile.highest, q.y);
-    if (k > 0) length += vecLength(minus(q, profile.samples[k - 1]));
+    if (k > 0) length += vecLength((q - profile.samples[k - 1]));
     lengthTo[k] = length;
   }
-  scale(profile.centroid, 1.0f / float(steps));
+  profile.centroid *= 1.0f / float(steps);
   // A profile of zero length keeps every ring at arc length 0.
   if (length > 0)
     for (int k = 0; k < rings; ++k) profile.arc[k] = lengthTo[k] / length;
@@ -86,11 +74,11 @@ Path samplePath(const LatheShape& shape, int rings, int steps) {
   for (int k = 0; k < rings; ++k) {
     const float t = float(k) / float(steps + 1);
     const Vec3 p = pointAt(shape.moveCurve, t);
-    const Vec3 d = normalize(minus(pointAt(shape.moveCurve, t + 0.001f), p));
+    const Vec3 d = normalize((pointAt(shape.moveCurve, t + 0.001f) - p));
     path.points[k] = p;
     path.angles[k] = {-pathAngle(d.z, std::sqrt(d.x * d.x + d.y * d.y)), 0.0f,
                       pathAngle(d.y, d.x) + kHalfPi};
-    if (k > 0) path.length += vecLength(minus(p, path.points[k - 1]));
+    if (k > 0) path.length += vecLength((p - path.points[k - 1]));
   }
   return path;
 }
@@ -139,12 +127,6 @@ void addBand(Mesh& mesh, int from, int to, int columns) {
 
 }  // namespace
 
-float pathAngle(float y, float x) {
-  if (x == 0) return y >= 0 ? kHalfPi : -kHalfPi;
-  const float a = portableAtan(y / x);
-  return x > 0 ? a : a + kPi;
-}
-
 LatheShape readLatheShape(const Effect& effect, int index) {
   auto ringCurve = [&](const char* curve, const char* repeat, const char* offset) {
     LatheRingCurve ring;
@@ -181,8 +163,8 @@ Mesh buildLathe(const Curve* profileCurve, const LatheShape& shape) {
 
   const Profile profile = sampleProfile(profileCurve, rings, steps);
   Vec3 outlineMean;
-  for (int b = 0; b < columns; ++b) add(outlineMean, pointAt(shape.outline, float(b) / columns));
-  scale(outlineMean, 1.0f / float(columns));
+  for (int b = 0; b < columns; ++b) outlineMean += pointAt(shape.outline, float(b) / columns);
+  outlineMean *= 1.0f / float(columns);
   const Path path = samplePath(shape, rings, steps);
   const float heightRange = profile.highest - profile.lowest;
 
@@ -205,14 +187,14 @@ Mesh buildLathe(const Curve* profileCurve, const LatheShape& shape) {
       Vec3 tangent{0, 0, -1};
       rotateAboutAxis(tangent, shape.tangentAxis, kTwoPi * u);
 
-      Vec3 q = minus(profile.samples[k], profile.centroid);
+      Vec3 q = (profile.samples[k] - profile.centroid);
       const float centreScale = ringValue(shape.scaleCentre, w);
       q.x *= centreScale;
       q.y *= centreScale;
       rotateAboutAxis(q, 2, kTwoPi * ringValue(shape.rotateCentre, w));
-      add(q, profile.centroid);
+      q += profile.centroid;
 
-      const Vec3 n = minus(pointAt(shape.outline, u), outlineMean);
+      const Vec3 n = (pointAt(shape.outline, u) - outlineMean);
       q = {q.x * n.x, q.y, q.x * n.y};
 
       if (shape.move) {
@@ -223,7 +205,7 @@ Mesh buildLathe(const Curve* profileCurve, const LatheShape& shape) {
         Vec3 tiltAxis{1, 0, 0};
         rotateAboutAxis(tiltAxis, 2, angles.z);
         rotateAround(q, tiltAxis, angles.x);
-        add(q, offset);
+        q += offset;
       }
       q.y *= ringValue(shape.scaleY, w);
 

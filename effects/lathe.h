@@ -42,10 +42,6 @@ struct LatheShape {
   int texGenMode = 3;              // v from: 1 the height, 3 the ring number, 4 the arc length
 };
 
-// atan2 with the quadrant rule of the lathe path and the text path: pi/2 *
-// sign(y) on the y axis (the sign of 0 counts as +), atan(y / x) for x > 0
-// and atan(y / x) + pi for x < 0.
-float pathAngle(float y, float x);
 
 // The shape parameters of surface `index` ("sorveScaleYCurve" to
 // "sorveTexGenMode"), read in the order the lathe kinds declare them.

@@ -14,8 +14,9 @@ Vec3 readPart(const Effect& effect, std::string_view prefix, const char* suffix,
 
 }  // namespace
 
-MeshPlacement readMeshPlacement(const Effect& effect, std::string_view prefix, int index) {
-  MeshPlacement placement;
+MeshPlacement readMeshPlacement(const Effect& effect, std::string_view prefix, int index,
+                                const MeshPlacement& preset) {
+  MeshPlacement placement = preset;
   placement.position = readPart(effect, prefix, "Pos", placement.position, index);
   placement.centre = readPart(effect, prefix, "Cen", placement.centre, index);
   placement.rotation = readPart(effect, prefix, "Rot", placement.rotation, index);

@@ -17,9 +17,10 @@ struct MeshPlacement {
   Vec3 scale{1.0f, 1.0f, 1.0f};
 };
 
-// Reads the four parameters in the order Pos, Cen, Rot, Sca.
+// Reads the four parameters in the order Pos, Cen, Rot, Sca; components a
+// parameter's declared type lacks keep those of `preset`.
 MeshPlacement readMeshPlacement(const Effect& effect, std::string_view prefix = "mesh",
-                                int index = 0);
+                                int index = 0, const MeshPlacement& preset = {});
 
 enum class Pivot {
   kAboutCentre,      // translate(pos + cen), rotate, translate(-cen), scale

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr float kHalfPi = 1.5707963f;
 constexpr int kAxisX = 0, kAxisY = 1;
 
 // The bin read by a vertex at rest x: ((x + 0.5)^exponent) of 1024 bins.
@@ -27,7 +26,7 @@ Vec3 bendAndPinch(Vec3 q, float level, float time, float size) {
   const float pinch = 1.0f - 0.5f * signedPower(portableCos(portableSin(9.0f * q.x + time)), 12);
   const float swell = 2.0f * signedPower(portableSin(portableCos(5.6f * q.x + time)), 12) + pinch;
   scaleCrossSection(q, swell);
-  scale(q, size);
+  q *= size;
   return q;
 }
 

@@ -24,3 +24,9 @@ std::string readTexture(const Effect& effect, std::string_view name, int index =
 const Curve* readCurve(const Effect& effect, std::string_view name, int index = 0);
 const Material* readMaterial(const Effect& effect, std::string_view name, int index = 0);
 Mesh* readMesh(const Effect& effect, std::string_view name, int index = 0);
+
+// Wraps the read of a parameter that every definition of a kind must declare
+// though the kind draws nothing from it: the read still fails on a missing
+// name, and the value is dropped on purpose.
+template <typename Value>
+void requiredButUnused(const Value&) {}

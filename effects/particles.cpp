@@ -14,8 +14,6 @@ namespace {
 
 constexpr uint32_t kParticleSeed = 123;
 
-Vec3 minus(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-
 // All vortices act on one particle: it circles each about the z axis and its
 // velocity gains the push or pull. Its sprite angle restarts from 0. The loop
 // runs for every particle and vortex each frame, so it stays in plain floats.
@@ -46,10 +44,10 @@ void stir(MeshVertex& particle, const std::vector<Vortex>& vortices, const Parti
 void move(MeshVertex& particle, const ParticleStyle& style, float timeStep, const ParticleView& view) {
   Vec3& p = particle.position;
   const Vec3 step = particle.normal;
-  scale(particle.normal, 1.0f - style.damping * timeStep);
+  particle.normal *= 1.0f - style.damping * timeStep;
   p = {p.x + step.x * timeStep, p.y + step.y * timeStep, p.z + step.z * timeStep};
 
-  const Vec3 fromCentre = style.sizeFromCamera ? minus(p, view.position) : p;
+  const Vec3 fromCentre = style.sizeFromCamera ? p - view.position : p;
   const float r = nextRandomUnit();
   particle.restPosition.x = style.sizeRandom * r * r +
                             style.sizeByDistance * std::min(dot(fromCentre, fromCentre), style.distanceLimit) +
@@ -58,7 +56,7 @@ void move(MeshVertex& particle, const ParticleStyle& style, float timeStep, cons
 }
 
 float depthOf(const Vec3& position, const ParticleView& view) {
-  return dot(minus(position, view.position), view.direction);
+  return dot(position - view.position, view.direction);
 }
 
 // Binds pool textures with GL_REPEAT and linear filtering, skipping a bind of
@@ -98,7 +96,7 @@ std::vector<Vortex> vorticesOnMesh(const Mesh& mesh, int spacing, float scale, V
   return vortices;
 }
 
-void drawVortexStrengths(std::vector<Vortex>& vortices) {
+void randomizeVortexStrengths(std::vector<Vortex>& vortices) {
   seedRandom(kParticleSeed);
   for (Vortex& vortex : vortices) vortex.strength = nextRandomUnit() * 0.1f + 1.0f;
 }

@@ -10,8 +10,8 @@
 //
 // The kinds that use it differ only in the constants of ParticleStyle, in
 // where their vortex points sit and in which vertices are particles. A frame
-// is: place the vortices, drawVortexStrengths (strengths from the shared random generator seeded with
-// 123), stepParticles (stir, move, collect the draw list), appendVortices,
+// is: place the vortices, randomizeVortexStrengths (strengths from the shared
+// random generator seeded with 123), stepParticles (stir, move, collect the draw list), appendVortices,
 // sortBackToFront and drawParticleSprites.
 #pragma once
 
@@ -84,7 +84,7 @@ std::vector<Vortex> vorticesOnMesh(const Mesh& mesh, int spacing, float scale, V
 
 // Reseeds the shared random generator with 123 and gives each vortex, in
 // order, the strength 1 + 0.1 * r.
-void drawVortexStrengths(std::vector<Vortex>& vortices);
+void randomizeVortexStrengths(std::vector<Vortex>& vortices);
 
 // One frame of stirring and motion for the selected particles, then their
 // new sizes and angles (a size and an angle random number per particle, in

@@ -3,14 +3,14 @@
 #include <cmath>
 
 #include "effects/box_tube.h"
-#include "effects/lathe.h"
 #include "gfx/portable_math.h"
 
 namespace {
 
-Vec3 minus(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 plus(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 times(const Vec3& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
+// Both spring families pull with their stiffness times this step weight.
+constexpr float kAnchorStiffness = 500.0f;
+constexpr float kEdgeStiffness = 50.0f;
+constexpr float kStepWeight = 0.01f;
 
 float rampUp01(float x, float start) { return rampUp(x, start, 1.0f); }
 
@@ -19,7 +19,7 @@ float eighthPowerOfHalfRise(double wave) { return float(portablePow((wave + 1) /
 // Where the anchor swims at sub-step time tau, and how its vertices turn.
 void placeGlidingAnchor(SpringTube& tube, SwimState& state, float tau) {
   const Vec3 point{float(portableSin(tau / 2.0) - 10.0 * tau), 0.0f, float(portableCos(tau / 2.0))};
-  const Vec3 delta = minus(state.previousPoint, point);
+  const Vec3 delta = state.previousPoint - point;
   state.previousPoint = point;
 
   const float heading = -pathAngle(delta.z, delta.x);
@@ -42,7 +42,7 @@ void placeTumblingAnchor(SpringTube& tube, SwimState& state, float tau, float st
   const float grow = rampUp01(tau - start, 0.5f);
   const Vec3 point{grow * eighthPowerOfHalfRise(portableSin(tau)) * float(portableSin(3.5 * tau)) * 12.5f, 0.0f,
                    grow * eighthPowerOfHalfRise(portableCos(1.43 * tau)) * float(portableCos(3.5 * tau)) * 12.5f};
-  const Vec3 delta = minus(state.previousPoint, point);
+  const Vec3 delta = state.previousPoint - point;
   state.previousPoint = point;
 
   state.heading += (pathAngle(delta.z, delta.x) - state.heading) * 0.02f;
@@ -65,9 +65,8 @@ void pullTowardsAnchor(SpringTube& tube, float damping) {
   const int count = tube.body.vertexCount();
   for (int i = 0; i < count; ++i) {
     Spring& spring = tube.springs[size_t(i)];
-    spring.stiffness = 500.0f;
-    const Vec3 stretch = minus(tube.anchor.vertices[size_t(i)].position, tube.body.vertices[size_t(i)].position);
-    spring.force = minus(times(stretch, 500.0f * 0.01f), times(spring.velocity, damping));
+    const Vec3 stretch = tube.anchor.vertices[size_t(i)].position - tube.body.vertices[size_t(i)].position;
+    spring.force = stretch * (kAnchorStiffness * kStepWeight) - spring.velocity * damping;
   }
 }
 
@@ -78,16 +77,15 @@ void snapOverstretchedEdges(SpringTube& tube) {
   std::vector<MeshVertex>& body = tube.body.vertices;
   for (size_t s = first; s < tube.springs.size(); ++s) {
     Spring& spring = tube.springs[s];
-    spring.stiffness = 50.0f;
-    const Vec3 d = minus(body[size_t(spring.second)].position, body[size_t(spring.first)].position);
+    const Vec3 d = body[size_t(spring.second)].position - body[size_t(spring.first)].position;
     const float excess = vecLength(d) - spring.restLength;
-    spring.force = minus(times(d, excess * excess * 50.0f * 0.01f), times(spring.velocity, 0.05f));
+    spring.force = d * (excess * excess * kEdgeStiffness * kStepWeight) - spring.velocity * 0.05f;
   }
   for (size_t s = first; s < tube.springs.size(); ++s) {
     Spring& spring = tube.springs[s];
-    spring.velocity = plus(spring.velocity, spring.force);
-    const Vec3 ahead = minus(plus(body[size_t(spring.first)].position, times(spring.velocity, 0.01f)),
-                             body[size_t(spring.second)].position);
+    spring.velocity += spring.force;
+    const Vec3 ahead = body[size_t(spring.first)].position + spring.velocity * 0.01f -
+                       body[size_t(spring.second)].position;
     if (!(dot(ahead, ahead) > 1.0f)) continue;
     spring.velocity = {};
     spring.force = {};
@@ -104,15 +102,15 @@ void moveBody(SpringTube& tube) {
     Spring& spring = tube.springs[size_t(i)];
     const MeshVertex& anchor = tube.anchor.vertices[size_t(i)];
     Vec3& position = tube.body.vertices[size_t(i)].position;
-    spring.velocity = plus(spring.velocity, spring.force);
-    const Vec3 away = minus(position, anchor.position);
+    spring.velocity += spring.force;
+    const Vec3 away = position - anchor.position;
     if (!(dot(away, away) <= 10000.0f)) {
       spring.velocity = {};
       position = anchor.position;
       continue;
     }
     const float mobility = 0.01f / (dot(anchor.restPosition, anchor.restPosition) + 0.2f);
-    position = plus(position, times(spring.velocity, mobility));
+    position += spring.velocity * mobility;
   }
 }
 
@@ -120,7 +118,7 @@ void moveBody(SpringTube& tube) {
 // with the winding.
 void computeSmoothNormals(Mesh& mesh) {
   recomputeNormals(mesh, false);
-  for (MeshVertex& vertex : mesh.vertices) scale(vertex.normal, -1.0f);
+  for (MeshVertex& vertex : mesh.vertices) vertex.normal *= -1.0f;
 }
 
 void subStep(SpringTube& tube, SwimState& state, SwimPath path, float tau, float start) {
@@ -146,13 +144,13 @@ SpringTube buildSpringTube() {
 
   const int vertices = tube.body.vertexCount();
   tube.springs.reserve(size_t(vertices + 3 * tube.body.triangleCount()));
-  for (int i = 0; i < vertices; ++i) tube.springs.push_back({i, i, {}, {}, 1.0f, 0.0f});
+  for (int i = 0; i < vertices; ++i) tube.springs.push_back({i, i, {}, {}, 0.0f});
   for (const MeshTriangle& triangle : tube.body.triangles)
     for (const auto& [from, to] : {std::pair{triangle.a, triangle.b}, std::pair{triangle.b, triangle.c},
                                    std::pair{triangle.c, triangle.a}}) {
-      const float length = vecLength(
-          minus(tube.body.vertices[size_t(to)].position, tube.body.vertices[size_t(from)].position));
-      tube.springs.push_back({from, to, {}, {}, 1.0f, length});
+      const float length = vecLength(tube.body.vertices[size_t(to)].position -
+                                     tube.body.vertices[size_t(from)].position);
+      tube.springs.push_back({from, to, {}, {}, length});
     }
   computeSmoothNormals(tube.body);
   return tube;

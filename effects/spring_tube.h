@@ -16,7 +16,6 @@ struct Spring {
   int second = 0;  // anchor vertex (anchor springs) or body vertex (edge springs)
   Vec3 force;
   Vec3 velocity;
-  float stiffness = 1.0f;
   float restLength = 0.0f;
 };
 

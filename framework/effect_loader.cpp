@@ -14,7 +14,7 @@ std::string_view asText(const std::vector<uint8_t>& bytes) {
 }
 
 void makePoolTextures(const std::vector<std::string>& names) {
-  for (const std::string& name : names) makeTexture(false, 0, name, 0, nullptr, GL_RGBA);
+  for (const std::string& name : names) makeRenderSizeTexture(name);
 }
 
 }  // namespace

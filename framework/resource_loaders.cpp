@@ -16,7 +16,7 @@ ResourceLoaders makeLoaders() {
     loadJpegTexture(bump != 0, name, path);
   };
   loaders.makeTexture = [](const std::string& name, int width, int height) {
-    makeTexture(false, width, name, height, nullptr, GL_RGBA);
+    makeTexture({.name = name, .width = width, .height = height});
   };
   loaders.loadMesh = [](const std::string& file) {
     return std::make_shared<Mesh>(loadMesh(file));

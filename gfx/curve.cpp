@@ -95,8 +95,8 @@ bool curveTangent(const Curve& curve, float time, Vec3& out) {
   if (!curvePosition(curve, time, here)) return false;
   curvePosition(curve, time + 0.01f, ahead);
   curvePosition(curve, time - 0.01f, behind);
-  sub(ahead, here);
-  sub(behind, here);
+  ahead -= here;
+  behind -= here;
   const float aheadLength = vecLength(ahead), behindLength = vecLength(behind);
   if (aheadLength > behindLength) {
     out = normalize(ahead);
@@ -104,7 +104,7 @@ bool curveTangent(const Curve& curve, float time, Vec3& out) {
     out = {0, 0, 0};
   } else {
     out = normalize(behind);
-    scale(out, -1);
+    out *= -1;
   }
   return true;
 }

@@ -17,10 +17,13 @@ Vec3 cross(const Vec3& a, const Vec3& b) {
 }
 
 Vec3 triangleNormal(const Vec3& a, const Vec3& b, const Vec3& c) {
-  Vec3 ab = b, ac = c;
-  sub(ab, a);
-  sub(ac, a);
-  return cross(ab, ac);
+  return cross(b - a, c - a);
+}
+
+float pathAngle(float y, float x) {
+  if (x == 0) return y >= 0 ? kHalfPi : -kHalfPi;
+  const float a = portableAtan(y / x);
+  return x > 0 ? a : a + kPi;
 }
 
 Vec3 normalize(const Vec3& a) {
@@ -28,35 +31,6 @@ Vec3 normalize(const Vec3& a) {
   if (length == 0) return a;
   return {float(a.x / double(length)), float(a.y / double(length)), float(a.z / double(length))};
 }
-
-void set(Vec3& v, float x, float y, float z) { v = {x, y, z}; }
-void fill(Vec3& v, float s) { v = {s, s, s}; }
-
-void add(Vec3& v, const Vec3& a) {
-  v.x += a.x;
-  v.y += a.y;
-  v.z += a.z;
-}
-
-void sub(Vec3& v, const Vec3& a) {
-  v.x -= a.x;
-  v.y -= a.y;
-  v.z -= a.z;
-}
-
-void scale(Vec3& v, float s) {
-  v.x *= s;
-  v.y *= s;
-  v.z *= s;
-}
-
-void mulPerComponent(Vec3& v, const Vec3& a) {
-  v.x *= a.x;
-  v.y *= a.y;
-  v.z *= a.z;
-}
-
-void copy(Vec3& v, const Vec3& a) { v = a; }
 
 void transformByMatrix(Vec4& v, const float* m) {
   const double x = v.x, y = v.y, z = v.z, w = v.w;

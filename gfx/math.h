@@ -1,5 +1,5 @@
 // Small numeric toolkit shared by the script built-ins, meshes, curves and
-// effects: 3-vector operations, column-major 4x4 matrices, axis rotations and
+// effects: 3-vector value operations, column-major 4x4 matrices, axis rotations and
 // the scalar shaping functions used for animation envelopes.
 //
 // Storage is single precision; intermediate results are computed in double.
@@ -7,6 +7,11 @@
 
 #include <cstdint>
 #include <limits>
+#include <numbers>
+
+inline constexpr float kPi = std::numbers::pi_v<float>;
+inline constexpr float kHalfPi = kPi / 2;
+inline constexpr float kTwoPi = 2 * kPi;
 
 struct Vec3 {
   float x = 0, y = 0, z = 0;
@@ -16,6 +21,19 @@ struct Vec4 {
   float x = 0, y = 0, z = 0, w = 0;
 };
 
+// Value operations, element by element, each in single precision.
+inline Vec3 operator+(Vec3 a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3 operator-(Vec3 a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
+inline Vec3 operator*(float s, Vec3 a) { return a * s; }
+inline Vec3 operator*(Vec3 a, const Vec3& b) { return {a.x * b.x, a.y * b.y, a.z * b.z}; }
+inline Vec3& operator+=(Vec3& a, const Vec3& b) { return a = a + b; }
+inline Vec3& operator-=(Vec3& a, const Vec3& b) { return a = a - b; }
+inline Vec3& operator*=(Vec3& a, float s) { return a = a * s; }
+inline Vec3& operator*=(Vec3& a, const Vec3& b) { return a = a * b; }
+// a + (b - a) * t.
+inline Vec3 lerp(const Vec3& a, const Vec3& b, float t) { return a + (b - a) * t; }
+
 float dot(const Vec3& a, const Vec3& b);
 float vecLength(const Vec3& a);
 Vec3 cross(const Vec3& a, const Vec3& b);
@@ -23,15 +41,9 @@ Vec3 cross(const Vec3& a, const Vec3& b);
 Vec3 triangleNormal(const Vec3& a, const Vec3& b, const Vec3& c);
 // A zero vector stays zero.
 Vec3 normalize(const Vec3& a);
-
-// In-place element-wise operations.
-void set(Vec3& v, float x, float y, float z);
-void fill(Vec3& v, float s);
-void add(Vec3& v, const Vec3& a);
-void sub(Vec3& v, const Vec3& a);
-void scale(Vec3& v, float s);
-void mulPerComponent(Vec3& v, const Vec3& a);
-void copy(Vec3& v, const Vec3& a);
+// The angle of the direction (x, y) in radians, in [-pi/2, 3pi/2): the
+// arctangent of y / x, turned by pi for negative x; +-pi/2 on the y axis.
+float pathAngle(float y, float x);
 
 // v multiplied by M; w of the result is 0.
 void transformByMatrix(Vec4& v, const float* m);

@@ -9,7 +9,7 @@ Vec3 faceCross(const Mesh& mesh, const MeshTriangle& triangle) {
 
 Vec3 sumOfFaceNormals(const Mesh& mesh, const MeshVertex& vertex) {
   Vec3 sum;
-  for (const int triangle : vertex.triangleList) add(sum, mesh.triangles[triangle].faceNormal);
+  for (const int triangle : vertex.triangleList) sum += mesh.triangles[triangle].faceNormal;
   return sum;
 }
 
@@ -27,7 +27,7 @@ void computeLoadNormals(Mesh& mesh, bool flipNormals) {
   for (MeshTriangle& triangle : mesh.triangles) triangle.faceNormal = faceCross(mesh, triangle);
   for (MeshVertex& vertex : mesh.vertices) {
     vertex.normal = normalize(sumOfFaceNormals(mesh, vertex));
-    if (flipNormals) scale(vertex.normal, -1.0f);
+    if (flipNormals) vertex.normal *= -1.0f;
   }
   for (MeshTriangle& triangle : mesh.triangles) triangle.faceNormal = normalize(triangle.faceNormal);
 }
@@ -35,12 +35,12 @@ void computeLoadNormals(Mesh& mesh, bool flipNormals) {
 void recomputeNormalsAlongWinding(Mesh& mesh, bool invertFaces) {
   for (MeshTriangle& triangle : mesh.triangles) {
     triangle.faceNormal = normalize(faceCross(mesh, triangle));
-    if (invertFaces) scale(triangle.faceNormal, -1.0f);
+    if (invertFaces) triangle.faceNormal *= -1.0f;
   }
   for (MeshVertex& vertex : mesh.vertices) vertex.normal = normalize(sumOfFaceNormals(mesh, vertex));
 }
 
 void recomputeNormals(Mesh& mesh, bool invert) {
   recomputeNormalsAlongWinding(mesh, invert);
-  for (MeshVertex& vertex : mesh.vertices) scale(vertex.normal, -1.0f);
+  for (MeshVertex& vertex : mesh.vertices) vertex.normal *= -1.0f;
 }

@@ -164,9 +164,9 @@ float scaledComponent(float offset, float size, float depth) {
 Vec3 projectTextureCoordinate(const Vec3& position, const Vec3& boxMin, const Vec3& boxMax,
                               const MeshProjection& projection) {
   Vec3 size = boxMax;
-  sub(size, boxMin);
+  size -= boxMin;
   Vec3 p = position;
-  sub(p, boxMin);
+  p -= boxMin;
   p.x = scaledComponent(p.x, size.x, size.z);
   p.y = scaledComponent(p.y, size.y, size.z);
   return {dot(projection.uAxis, p) + projection.uvOffset.x,

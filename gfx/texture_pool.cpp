@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/bump.h"
 #include "gfx/screen_quad.h"
 
 namespace {
@@ -43,27 +42,25 @@ Texture* findTexture(std::string_view name) {
   return nullptr;
 }
 
-Texture* makeTexture(bool convertToBump, int width, std::string_view name, int height,
-                     const uint8_t* pixels, GLenum format) {
-  if (Texture* existing = findTexture(name)) return existing;
+Texture* makeTexture(const TextureDesc& desc) {
+  if (Texture* existing = findTexture(desc.name)) return existing;
+  int width = desc.width, height = desc.height;
   if (width == 0) {
     width = renderWidth();
     height = renderHeight();
   } else if (height == 0) {
     height = width;
   }
-  const size_t bytes = static_cast<size_t>(width) * height * 4;
-  std::vector<uint8_t> upload;
-  if (!pixels && format != GL_DEPTH_COMPONENT) {
-    upload.assign(bytes, 0);
-    pixels = upload.data();
-  } else if (pixels && convertToBump) {
-    upload.assign(bytes, 0);
-    ::convertToBump(pixels, upload.data(), width, height, 4);
-    pixels = upload.data();
+  const uint8_t* pixels = desc.pixels;
+  std::vector<uint8_t> zeros;
+  if (!pixels && desc.format != GL_DEPTH_COMPONENT) {
+    zeros.assign(static_cast<size_t>(width) * height * 4, 0);
+    pixels = zeros.data();
   }
-  return addPoolTexture(name, width, height, format, format, pixels);
+  return addPoolTexture(desc.name, width, height, desc.format, desc.format, pixels);
 }
+
+Texture* makeRenderSizeTexture(std::string_view name) { return makeTexture({.name = name}); }
 
 void bindTexture(std::string_view name, GLint wrap, GLint filter) {
   const Texture* texture = findTexture(name);
@@ -101,12 +98,12 @@ void deleteAllTextures() {
 size_t textureCount() { return pool().textures.size(); }
 
 void createStandardTextures() {
-  makeTexture(false, 0, "screen", 0, nullptr, GL_RGBA);
-  makeTexture(false, 0, "back", 0, nullptr, GL_RGBA);
-  makeTexture(false, 256, "glow", 256, nullptr, GL_RGBA);
+  makeRenderSizeTexture("screen");
+  makeRenderSizeTexture("back");
+  makeTexture({.name = "glow", .width = 256, .height = 256});
   for (int i = 0; i < 4; ++i) {
     char name[16];
     snprintf(name, sizeof name, "shadowmap%d", i);
-    makeTexture(false, renderHeight(), name, renderHeight(), nullptr, GL_DEPTH_COMPONENT);
+    makeTexture({.name = name, .width = renderHeight(), .height = renderHeight(), .format = GL_DEPTH_COMPONENT});
   }
 }

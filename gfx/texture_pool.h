@@ -18,11 +18,18 @@ struct Texture {
 };
 
 Texture* findTexture(std::string_view name);
-// width 0: render size (height ignored); height 0: square. With no pixels the
-// texture starts zero-filled (depth textures get no data). With
-// convertToBump the 4-byte pixels pass through the bump conversion first.
-Texture* makeTexture(bool convertToBump, int width, std::string_view name, int height,
-                     const uint8_t* pixels, GLenum format);
+struct TextureDesc {
+  std::string_view name;
+  // width 0: the render size (height ignored); height 0: square.
+  int width = 0;
+  int height = 0;
+  // Four bytes a pixel; none: zero-filled (depth textures get no data).
+  const uint8_t* pixels = nullptr;
+  GLenum format = GL_RGBA;
+};
+Texture* makeTexture(const TextureDesc& desc);
+// A zero-filled texture of the render size: what effects pass frames in.
+Texture* makeRenderSizeTexture(std::string_view name);
 // Creates a GL texture (GL_REPEAT, GL_LINEAR, level 0 only) from the pixels
 // and appends it under `name`, which must not be in the pool yet.
 Texture* addPoolTexture(std::string_view name, int width, int height, GLint internalFormat,

@@ -11,8 +11,6 @@ namespace {
 
 // 1/32767 as the nearest single-precision value.
 constexpr float kRandomScale = 3.0518509e-05f;
-constexpr float kHalfPi = 1.5707964f;
-constexpr float kPi = 3.1415927f;
 
 double quadrantAtan(double a, double b) {
   if (b == 0) return a >= 0 ? kHalfPi : -kHalfPi;

@@ -35,7 +35,7 @@ bool openContext() {
                                    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
                                    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
                                    255, 255, 255, 255};
-    makeTexture(false, 4, "white", 4, white, GL_RGBA);
+    makeTexture({.name = "white", .width = 4, .height = 4, .pixels = white});
     return true;
   }();
   return ready;

@@ -46,11 +46,6 @@ struct SurfacePoint {
   Vec3 uv;
 };
 
-Vec3 minus(Vec3 a, const Vec3& b) {
-  sub(a, b);
-  return a;
-}
-
 Vec3 blend(const Vec3& a, const Vec3& b, const Vec3& c, float u, float v) {
   const float w = 1 - u - v;
   return {a.x * w + b.x * u + c.x * v, a.y * w + b.y * u + c.y * v, a.z * w + b.z * u + c.z * v};
@@ -64,13 +59,13 @@ std::optional<SurfacePoint> castRay(const Mesh& mesh, const Vec3& direction, con
     const MeshVertex& a = mesh.vertices[triangle.a];
     const MeshVertex& b = mesh.vertices[triangle.b];
     const MeshVertex& c = mesh.vertices[triangle.c];
-    const Vec3 pa = minus(a.position, eyeShift), pb = minus(b.position, eyeShift),
-               pc = minus(c.position, eyeShift);
-    const Vec3 e1 = minus(pb, pa), e2 = minus(pc, pa);
+    const Vec3 pa = a.position - eyeShift, pb = b.position - eyeShift,
+               pc = c.position - eyeShift;
+    const Vec3 e1 = pb - pa, e2 = pc - pa;
     const Vec3 p = cross(direction, e2);
     const float det = dot(e1, p);
     if (std::fabs(det) < 1e-12f) continue;
-    const Vec3 s = minus(Vec3{}, pa);
+    const Vec3 s = Vec3{} - pa;
     const float u = dot(s, p) / det;
     const Vec3 q = cross(s, e1);
     const float v = dot(direction, q) / det;
@@ -90,11 +85,11 @@ float sat(float x) { return std::clamp(x, 0.0f, 1.0f); }
 Vec3 phong(const SurfacePoint& point) {
   const Vec3 n = normalize(point.normal);
   const Vec3 e = normalize(point.position);
-  const Vec3 l = normalize(minus(Vec3{2, 3, 5}, point.position));
+  const Vec3 l = normalize(Vec3{2, 3, 5} - point.position);
   const float d = dot(n, l);
   Vec3 reflected = n;
-  scale(reflected, 2 * d);
-  sub(reflected, l);
+  reflected *= 2 * d;
+  reflected -= l;
   const float highlight = std::pow(sat(dot(reflected, e) * 0.8f), 3.0f);
   const float specular[3] = {0.9f, 0.7f, 0.5f}, color[3] = {0.9f, 0.8f, 0.6f};
   float out[3];

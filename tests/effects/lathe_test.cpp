@@ -58,16 +58,16 @@ TEST(Lathe, VerticesFollowProfileAndOutline) {
   float arc[rings] = {}, total = 0;
   for (int k = 0; k < rings; ++k) {
     const Vec3 p = at(kProfile, k / float(rings - 1));
-    add(centroid, p);
+    centroid += p;
     if (k > 0) {
       const Vec3 previous = at(kProfile, (k - 1) / float(rings - 1));
       total += std::hypot(p.x - previous.x, p.y - previous.y);
     }
     arc[k] = total;
   }
-  scale(centroid, 1.0f / (rings - 1));
-  for (int b = 0; b < columns; ++b) add(mean, at(kOutline, b / float(columns)));
-  scale(mean, 1.0f / columns);
+  centroid *= 1.0f / (rings - 1);
+  for (int b = 0; b < columns; ++b) mean += at(kOutline, b / float(columns));
+  mean *= 1.0f / columns;
 
   for (int k = 0; k < rings; ++k) {
     for (int b = 0; b < columns; ++b) {

@@ -44,7 +44,7 @@ std::string solidTexture(Rgba color) {
   std::vector<uint8_t> pixels;
   for (int i = 0; i < 16; ++i)
     for (float c : {color.r, color.g, color.b, color.a}) pixels.push_back(uint8_t(c * 255 + 0.5f));
-  makeTexture(false, 4, name, 4, pixels.data(), GL_RGBA);
+  makeTexture({.name = name, .width = 4, .height = 4, .pixels = pixels.data()});
   return name;
 }
 

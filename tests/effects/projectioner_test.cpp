@@ -49,10 +49,6 @@ std::vector<Rgba8> gradientPicture() {
   return pixels;
 }
 
-Vec3 lerp(const Vec3& a, const Vec3& b, float f) {
-  return {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.z + (b.z - a.z) * f};
-}
-
 // Where the camera ray through a window position meets the plane y = h.
 Vec3 rayAtHeight(float x, float y, float h) {
   GLdouble model[16], projection[16], near[3], far[3];

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "effects/swimming_tube_effect.h"
+#include "effects/swimming_tube.h"
 #include "script/error.h"
 #include "tests/effects/swimming_tube_support.h"
 

@@ -46,8 +46,8 @@ class MaterialDraw : public GlTest {
     static const bool compiled = [] {
       const uint8_t white[4] = {255, 255, 255, 255};
       const uint8_t flat[4] = {128, 128, 255, 0};
-      makeTexture(false, 1, "material-white", 1, white, GL_RGBA);
-      makeTexture(false, 1, "material-flat", 1, flat, GL_RGBA);
+      makeTexture({.name = "material-white", .width = 1, .height = 1, .pixels = white});
+      makeTexture({.name = "material-flat", .width = 1, .height = 1, .pixels = flat});
       return true;
     }();
     (void)compiled;

@@ -12,10 +12,6 @@
 
 namespace {
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-Vec3 operator*(Vec3 a, Vec3 b) { return {a.x * b.x, a.y * b.y, a.z * b.z}; }
 Vec3 sin3(Vec3 a) { return {std::sin(a.x), std::sin(a.y), std::sin(a.z)}; }
 
 // The shader's inputs as the cast effect sets them.

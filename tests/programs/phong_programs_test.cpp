@@ -20,10 +20,6 @@ const float kRotationDegrees = 30.0f;
 const float kHalfSize = 2.0f;  // object-space half size of the plane
 const Vec3 kTangent = {0.8f, 0.6f, 0.0f};
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-
 // What the vertex program hands to the fragment program at one pixel.
 struct PixelInputs {
   float u = 0, v = 0;  // vertex texture coordinates (unscaled)

@@ -40,7 +40,7 @@ TimelineEntry testEntry(float start, float end, std::vector<float> params,
 
 std::unique_ptr<Effect> loadTestEffect(std::string_view definition, const TimelineEntry& entry) {
   for (const auto* names : {&entry.inputs, &entry.outputs})
-    for (const std::string& name : *names) makeTexture(false, 0, name, 0, nullptr, GL_RGBA);
+    for (const std::string& name : *names) makeRenderSizeTexture(name);
   return loadEffect(entry, definition, createEffect, engineResourceLoaders());
 }
 
@@ -99,7 +99,7 @@ void setPoolTexture(std::string_view name, int width, int height,
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
     glBindTexture(GL_TEXTURE_2D, 0);
   } else {
-    makeTexture(false, width, name, height, bytes, GL_RGBA);
+    makeTexture({.name = name, .width = width, .height = height, .pixels = bytes});
   }
 }
 

@@ -70,9 +70,9 @@ namespace {
 // is bent with a curvature that ramps in smoothly past kBendStart, and the
 // point keeps its offsets from the centre line.
 Vec3 bendAlongArm(Vec3 p, Vec3 direction) {
-  const Vec3 up = normalize(Vec3{0, 1, 0} - direction * direction.y);
-  const Vec3 side = cross(direction, up);
-  const float along = dot(p, direction) - kBendStart;
+  const Vec3 up = normalizeSingle(Vec3{0, 1, 0} - direction * direction.y);
+  const Vec3 side = crossSingle(direction, up);
+  const float along = dotSingle(p, direction) - kBendStart;
   if (along <= 0) return p;
   const float curvature = kTipBend / (kArmReach - kBendStart - 0.25f);
   auto curvatureAt = [&](float s) { return curvature * smoothstep(0.0f, 0.5f, s); };
@@ -85,10 +85,10 @@ Vec3 bendAlongArm(Vec3 p, Vec3 direction) {
     v += std::sin(angle + 0.5f * turn) * ds;
     angle += turn;
   }
-  const float lift = dot(p, up);
+  const float lift = dotSingle(p, up);
   u -= std::sin(angle) * lift;
   v += std::cos(angle) * lift;
-  return direction * u + up * v + side * dot(p, side);
+  return direction * u + up * v + side * dotSingle(p, side);
 }
 
 }  // namespace
@@ -99,12 +99,12 @@ PolyMesh foldBlobShut(const PolyMesh& open) {
   // Each point follows the arms around it, weighted by how close it lies to
   // each arm's heading, so the body between arms bends without tearing.
   for (Vec3& p : shut.points) {
-    const Vec3 heading = normalize(Vec3{p.x, 0, p.z});
+    const Vec3 heading = normalizeSingle(Vec3{p.x, 0, p.z});
     Vec3 sum{0, 0, 0};
     float weightSum = 0;
     for (const Arm& arm : arms) {
-      const Vec3 direction = normalize(arm.tip);
-      const float cosine = dot(heading, normalize(Vec3{direction.x, 0, direction.z}));
+      const Vec3 direction = normalizeSingle(arm.tip);
+      const float cosine = dotSingle(heading, normalizeSingle(Vec3{direction.x, 0, direction.z}));
       const float weight = std::exp(8.0f * (cosine - 1.0f));
       sum = sum + bendAlongArm(p, direction) * weight;
       weightSum += weight;

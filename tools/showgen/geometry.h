@@ -1,33 +1,31 @@
-// Small vector helpers and the triangle/quad mesh the generator builds before
+// The triangle/quad mesh the generator builds before
 // it is written as an LWO2 object.
 #pragma once
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "gfx/math.h"
+
 namespace showgen {
 
-struct Vec3 {
-  float x = 0, y = 0, z = 0;
-};
+using ::Vec3;
 
-inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-inline Vec3 operator*(float s, Vec3 a) { return a * s; }
-inline float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 cross(Vec3 a, Vec3 b) {
+// The generator shapes its meshes in single precision throughout, where the
+// engine's products round once from double: the meshes' bytes depend on it.
+inline float dotSingle(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 crossSingle(Vec3 a, Vec3 b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline float length(Vec3 a) { return std::sqrt(dot(a, a)); }
-inline Vec3 normalize(Vec3 a) {
-  const float len = length(a);
+inline float lengthSingle(Vec3 a) { return std::sqrt(dotSingle(a, a)); }
+inline Vec3 normalizeSingle(Vec3 a) {
+  const float len = lengthSingle(a);
   return len > 0 ? a * (1.0f / len) : a;
 }
-inline Vec3 lerp(Vec3 a, Vec3 b, float t) { return a + (b - a) * t; }
-inline float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+
 inline float smoothstep(float edge0, float edge1, float v) {
   const float t = clamp01((v - edge0) / (edge1 - edge0));
   return t * t * (3 - 2 * t);

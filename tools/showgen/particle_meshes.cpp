@@ -9,7 +9,6 @@
 namespace showgen {
 namespace {
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
 Vec3 randomDirection(Lcg& random) {
   const float z = static_cast<float>(random.range(-1, 1));
@@ -19,7 +18,7 @@ Vec3 randomDirection(Lcg& random) {
 }
 
 Vec3 perpendicular(Vec3 v) {
-  return normalize(std::fabs(v.x) < 0.9f ? cross(v, {1, 0, 0}) : cross(v, {0, 1, 0}));
+  return normalizeSingle(std::fabs(v.x) < 0.9f ? crossSingle(v, {1, 0, 0}) : crossSingle(v, {0, 1, 0}));
 }
 
 }  // namespace
@@ -33,7 +32,7 @@ PolyMesh makeDots() {
     const Vec3 centre = randomDirection(random) * radius;
     const Vec3 normal = randomDirection(random);
     const Vec3 u = perpendicular(normal);
-    const Vec3 v = cross(normal, u);
+    const Vec3 v = crossSingle(normal, u);
     const float size = static_cast<float>(random.range(0.012, 0.03));
     const uint32_t first = static_cast<uint32_t>(mesh.points.size());
     for (int corner = 0; corner < 3; ++corner) {

@@ -16,7 +16,6 @@
 namespace showgen {
 namespace {
 
-constexpr float kPi = std::numbers::pi_v<float>;
 constexpr int kTextureSize = 512;
 constexpr int kJpegQuality = 90;
 const std::string kFolder = "quarno/pictures/";

@@ -1,6 +1,7 @@
 #include "tools/showgen/radial_surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -17,14 +18,14 @@ Icosahedron makeIcosahedron() {
   Icosahedron shape;
   shape.corners = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
                    {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
-  for (Vec3& corner : shape.corners) corner = normalize(corner);
+  for (Vec3& corner : shape.corners) corner = normalizeSingle(corner);
   shape.faces = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11},
                  {1, 5, 9},  {5, 11, 4}, {11, 10, 2}, {10, 7, 6}, {7, 1, 8},
                  {3, 9, 4},  {3, 4, 2},  {3, 2, 6},   {3, 6, 8},  {3, 8, 9},
                  {4, 9, 5},  {2, 4, 11}, {6, 2, 10},  {8, 6, 7},  {9, 8, 1}};
   for (auto& face : shape.faces) {
     const Vec3 a = shape.corners[face[0]], b = shape.corners[face[1]], c = shape.corners[face[2]];
-    if (dot(cross(b - a, c - a), a + b + c) < 0) std::swap(face[1], face[2]);
+    if (dotSingle(crossSingle(b - a, c - a), a + b + c) < 0) std::swap(face[1], face[2]);
   }
   return shape;
 }
@@ -50,7 +51,7 @@ void makeGeodesicSphere(int n, std::vector<Vec3>& directions,
                     shape.corners[face[1]] * static_cast<float>(wb) +
                     shape.corners[face[2]] * static_cast<float>(wc));
     const uint32_t index = static_cast<uint32_t>(directions.size());
-    directions.push_back(normalize(p));
+    directions.push_back(normalizeSingle(p));
     known.emplace(key, index);
     return index;
   };
@@ -107,7 +108,7 @@ PolyMesh meshRadialSurface(const DistanceFunction& distance, const RadialSurface
       Vec3 sum{0, 0, 0};
       for (uint32_t other : neighbours[i]) sum = sum + points[other];
       const Vec3 average = sum * (1.0f / static_cast<float>(neighbours[i].size()));
-      directions[i] = normalize(lerp(directions[i], normalize(average - centre), 0.6f));
+      directions[i] = normalizeSingle(lerp(directions[i], normalizeSingle(average - centre), 0.6f));
     }
     castAll();
   }
@@ -122,9 +123,9 @@ float worstTriangleShape(const PolyMesh& mesh) {
   float worst = 1.0f;
   auto shape = [&](uint32_t a, uint32_t b, uint32_t c) {
     const Vec3 pa = mesh.points[a], pb = mesh.points[b], pc = mesh.points[c];
-    const float area = 0.5f * length(cross(pb - pa, pc - pa));
+    const float area = 0.5f * lengthSingle(crossSingle(pb - pa, pc - pa));
     const float longest =
-        std::max({dot(pb - pa, pb - pa), dot(pc - pb, pc - pb), dot(pa - pc, pa - pc)});
+        std::max({dotSingle(pb - pa, pb - pa), dotSingle(pc - pb, pc - pb), dotSingle(pa - pc, pa - pc)});
     worst = std::min(worst, longest > 0 ? area / longest : 0.0f);
   };
   for (const Polygon& polygon : mesh.polygons) {

@@ -10,23 +10,23 @@
 
 namespace showgen {
 
-inline float sdSphere(Vec3 p, Vec3 centre, float radius) { return length(p - centre) - radius; }
+inline float sdSphere(Vec3 p, Vec3 centre, float radius) { return lengthSingle(p - centre) - radius; }
 
 // Ellipsoid bound (not exact but close near the surface).
 inline float sdEllipsoid(Vec3 p, Vec3 centre, Vec3 radii) {
   const Vec3 q = p - centre;
   const Vec3 a{q.x / radii.x, q.y / radii.y, q.z / radii.z};
   const Vec3 b{a.x / radii.x, a.y / radii.y, a.z / radii.z};
-  const float k0 = length(a);
-  const float k1 = length(b);
+  const float k0 = lengthSingle(a);
+  const float k1 = lengthSingle(b);
   return k1 > 0 ? k0 * (k0 - 1.0f) / k1 : -std::min(radii.x, std::min(radii.y, radii.z));
 }
 
 // Capsule from a to b whose radius goes linearly from ra to rb.
 inline float sdTaperedCapsule(Vec3 p, Vec3 a, Vec3 b, float ra, float rb) {
   const Vec3 ab = b - a;
-  const float t = clamp01(dot(p - a, ab) / dot(ab, ab));
-  return length(p - (a + ab * t)) - (ra + (rb - ra) * t);
+  const float t = clamp01(dotSingle(p - a, ab) / dotSingle(ab, ab));
+  return lengthSingle(p - (a + ab * t)) - (ra + (rb - ra) * t);
 }
 
 inline float smoothUnion(float d1, float d2, float k) {

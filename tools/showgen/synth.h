@@ -8,10 +8,11 @@
 #include <numbers>
 #include <vector>
 
+#include "gfx/math.h"
+
 namespace showgen {
 
 constexpr int kSampleRate = 48000;
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
 inline float midiToHz(float pitch) { return 440.0f * std::exp2((pitch - 69.0f) / 12.0f); }
 inline float centsToRatio(float cents) { return std::exp2(cents / 1200.0f); }

@@ -1,8 +1,9 @@
-#include "effects/breaker_effect.h"
+#include "effects/kinds/breaker.h"
 
 #include <cmath>
 
 #include "effects/camera.h"
+#include "effects/particle_styles.h"
 #include "effects/parameters.h"
 #include "gfx/gl.h"
 
@@ -11,18 +12,9 @@ namespace {
 constexpr int kVortexRow = 50;
 
 ParticleStyle breakerStyle(float particleAlpha) {
-  ParticleStyle style;
-  style.swirl = 0.002f;
-  style.push = 0.01f;
-  style.pull = 0.02f;
-  style.damping = 0.75f;
-  style.sizeRandom = 3.0f;
-  style.sizeByDistance = 0.01f;
-  style.distanceLimit = 10000.0f;
-  style.sizeBase = 5.0f;
-  style.widthPerSize = 1.5f;
-  style.alphaPerSize = 2.0f * particleAlpha;
-  style.vortexAlpha = particleAlpha;
+  ParticleStyle style = kBreakerParticles;
+  style.alphaPerSize *= particleAlpha;
+  style.vortexAlpha *= particleAlpha;
   return style;
 }
 
@@ -33,12 +25,12 @@ std::vector<Vortex> breakerVortexCross(const Vec3& position, const Vec3& centre,
   for (int j = 0; j < 2 * kVortexRow; ++j) {
     const float a = float(j % kVortexRow) * 0.02f - 0.5f;
     Vec3 g = j < kVortexRow ? Vec3{a, 0.0f, 0.0f} : Vec3{0.0f, a, 0.0f};
-    add(g, centre);
+    g += centre;
     rotateAboutAxis(g, 0, rotation.x);
     rotateAboutAxis(g, 1, rotation.y);
     rotateAboutAxis(g, 2, rotation.z);
-    add(g, position);
-    scale(g, 30.0f);
+    g += position;
+    g *= 30.0f;
     const float size = (0.65f - std::fabs(a)) * 4.0f;
     vortices[size_t(j)] = {g, {size, size, size}, 1.0f};
   }
@@ -51,9 +43,9 @@ void BreakerEffect::render(float time, float timeStep) {
   framePrologue(time, timeStep);
   const float particleAlpha = readFloat(*this, "particleAlpha");
   Mesh* particles = readMesh(*this, "meshParticles");
-  readMesh(*this, "meshBreaker");
-  readInt(*this, "useMeshBreaker");
-  readInt(*this, "useGenBreaker");
+  requiredButUnused(readMesh(*this, "meshBreaker"));
+  requiredButUnused(readInt(*this, "useMeshBreaker"));
+  requiredButUnused(readInt(*this, "useGenBreaker"));
   const bool drawVortices = readInt(*this, "drawBreakerParticles") != 0;
   glEnable(GL_DEPTH_TEST);
   readAndSetupCamera(*this);
@@ -64,7 +56,7 @@ void BreakerEffect::render(float time, float timeStep) {
   const Vec3 centre = readVec3(*this, "breakerCen");
   const Vec3 rotation = readVec3(*this, "breakerRot");
   vortices_ = breakerVortexCross(position, centre, rotation);
-  drawVortexStrengths(vortices_);
+  randomizeVortexStrengths(vortices_);
 
   Mesh noParticles;
   Mesh& cloud = particles ? *particles : noParticles;

@@ -8,13 +8,10 @@
 
 #include <vector>
 
+#include "effects/mesh_transform.h"
 #include "effects/particles.h"
 #include "effects/spring_tube.h"
 #include "framework/effect.h"
-
-struct BackCopy {
-  Vec3 position, centre, rotation, scale;
-};
 
 struct SwimmingTubeVariant {
   SwimPath path = SwimPath::Glide;
@@ -27,7 +24,7 @@ struct SwimmingTubeVariant {
   Mesh (*buildBackTube)() = nullptr;
   // Moves the placement read for copy `copy` of `copies`; draws its random
   // numbers from the shared generator.
-  void (*placeBackCopy)(BackCopy& placement, int copy, int copies) = nullptr;
+  void (*placeBackCopy)(MeshPlacement& placement, int copy, int copies) = nullptr;
   ParticleStyle particles;
   // Small sparks: the vortices sit on the anchor tube, close to the eye.
   Vec3 vortexHalfSize{0.12f, 0.12f, 0.12f};

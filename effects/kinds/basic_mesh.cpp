@@ -1,4 +1,4 @@
-#include "effects/basic_mesh_effect.h"
+#include "effects/kinds/basic_mesh.h"
 
 #include "effects/camera.h"
 #include "effects/mesh_transform.h"

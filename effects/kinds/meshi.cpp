@@ -1,4 +1,4 @@
-#include "effects/meshi_effect.h"
+#include "effects/kinds/meshi.h"
 
 #include <algorithm>
 
@@ -33,12 +33,7 @@ void readUnusedTwist(const Effect& effect) {
 void morph(const Mesh& a, const Mesh& b, float towardsA, Mesh& out) {
   const size_t count = std::min({a.vertices.size(), b.vertices.size(), out.vertices.size()});
   for (size_t k = 0; k < count; ++k) {
-    Vec3 p = b.vertices[k].position;
-    Vec3 d = a.vertices[k].position;
-    sub(d, p);
-    scale(d, towardsA);
-    add(p, d);
-    out.vertices[k].position = p;
+    out.vertices[k].position = lerp(b.vertices[k].position, a.vertices[k].position, towardsA);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "effects/cubetube_effect.h"
+#include "effects/kinds/cubetube.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@
 #include "effects/mesh_transform.h"
 #include "effects/music_tube.h"
 #include "effects/parameters.h"
-#include "effects/particles.h"
+#include "effects/particle_styles.h"
 #include "effects/spectrum_history.h"
 #include "gfx/gl.h"
 #include "gfx/gpu_programs.h"
@@ -30,23 +30,6 @@ constexpr int kParticleStride = 5;
 // The vortex sprites are small glints on the tube.
 constexpr Vec3 kVortexHalfSize = {0.05f, 0.05f, 0.05f};
 
-const ParticleStyle kParticleStyle = [] {
-  ParticleStyle style;
-  style.distanceWeightZ = 1.5f;
-  style.swirl = 0.005f;
-  style.push = 0.025f;
-  style.pull = 0.075f;
-  style.damping = 0.95f;
-  style.sizeRandom = 0.1f;
-  style.sizeByDistance = 0.005f;
-  style.distanceLimit = 1000.0f;
-  style.sizeBase = 3.0f;
-  style.sizeFromCamera = true;
-  style.widthPerSize = 1.25f;
-  style.alphaPerSize = 0.5f;
-  style.vortexAlpha = 1.0f;
-  return style;
-}();
 
 // The tube is long and pinched towards its middle: rest x, -0.5..0.5 along
 // the built tube, becomes sign(4x) |4x|^4, -16..16.
@@ -66,7 +49,7 @@ void CubetubeEffect::initialise() {
   framePrologue(0, 0);
   ringSize_ = clampRingSize(readInt(*this, "accumNum"));
   makeRingTextures(ringSize_);
-  makeTexture(false, 0, "cubetubeBack", 0, nullptr, GL_RGBA);
+  makeRenderSizeTexture("cubetubeBack");
 }
 
 void CubetubeEffect::render(float time, float timeStep) {
@@ -128,16 +111,16 @@ void CubetubeEffect::drawParticles(Mesh* particles, float timeStep) {
   Mesh none;
   Mesh& cloud = particles ? *particles : none;
   std::vector<Vortex> vortices = vorticesOnMesh(tube_, kVortexSpacing, 1.0f, kVortexHalfSize);
-  drawVortexStrengths(vortices);
+  randomizeVortexStrengths(vortices);
   const ParticleSelection selection =
       stridedSelection(cloud.vertexCount() / kParticleStride, kParticleStride);
   const ParticleView view{cameraState.position, cameraState.direction};
   std::vector<SpriteOrder> drawList;
-  stepParticles(cloud, selection, vortices, kParticleStyle, timeStep, view, drawList);
+  stepParticles(cloud, selection, vortices, kCubetubeParticles, timeStep, view, drawList);
   appendVortices(vortices, selection, view, drawList);
   sortBackToFront(drawList);
   const std::string particleTexture = readTexture(*this, "textureParticle");
   const std::string vortexTexture = readTexture(*this, "textureDistor");
-  drawParticleSprites(drawList, cloud, selection, vortices, kParticleStyle, particleTexture,
+  drawParticleSprites(drawList, cloud, selection, vortices, kCubetubeParticles, particleTexture,
                       vortexTexture);
 }

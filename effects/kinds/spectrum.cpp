@@ -1,4 +1,4 @@
-#include "effects/spectrum_effect.h"
+#include "effects/kinds/spectrum.h"
 
 #include <algorithm>
 #include <array>
@@ -41,8 +41,8 @@ void placeCamera(const Effect& effect, float time, float length) {
   cameraState.position = readVec3(effect, "cameraPosition", cameraState.position);
   const float positionMul = readFloat(effect, "cameraPositionMul");
   const float positionMulDecrease = readFloat(effect, "cameraPositionMulDecrease");
-  scale(cameraState.position, (1 - (positionMulDecrease / length) * (time * kTimeScale)) *
-                                  (5 * pushOut + 1) * positionMul);
+  cameraState.position *= (1 - (positionMulDecrease / length) * (time * kTimeScale)) *
+                                  (5 * pushOut + 1) * positionMul;
   aimCamera();
   setupCamera();
 }
@@ -90,9 +90,8 @@ void SpectrumEffect::render(float time, float timeStep) {
 
   Spectrum spectrum{};  // silence when no music plays
   getSpectrum(spectrum.data(), 0);
-  // Required of every definition, though the fan does not use them.
-  readFloat(*this, "glenzBeatSpecLow");
-  readFloat(*this, "glenzBeatSpecHigh");
+  requiredButUnused(readFloat(*this, "glenzBeatSpecLow"));
+  requiredButUnused(readFloat(*this, "glenzBeatSpecHigh"));
 
   glLineWidth(renderHeight() * kLineWidthPerHeight);
   glEnable(GL_DEPTH_TEST);

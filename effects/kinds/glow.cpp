@@ -1,4 +1,4 @@
-#include "effects/glow_effect.h"
+#include "effects/kinds/glow.h"
 
 #include <algorithm>
 #include <string>

@@ -1,11 +1,10 @@
-#include "effects/text_effect.h"
+#include "effects/kinds/text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
 #include "effects/camera.h"
-#include "effects/lathe.h"
 #include "effects/lights.h"
 #include "effects/parameters.h"
 #include "framework/glyph_meshes.h"
@@ -119,14 +118,14 @@ void TextEffect::drawLetter(int index, const TangentArrays& glyph) const {
     curvePosition(*path_.curve, letterTime, along);
     curveTangent(*path_.curve, letterTime, direction);
   }
-  mulPerComponent(along, path_.scale);
+  along *= path_.scale;
   const float heading = pathAngle(direction.y, direction.x);
   const float climb = std::fabs(
       pathAngle(direction.z, std::sqrt(direction.y * direction.y + direction.x * direction.x)));
 
   Vec3 position = meshPos_, rotation = meshRot_;
   if (path_.rotateZ) rotation.z += heading * kDegreesPerRadian - 180.0f;
-  add(position, along);
+  position += along;
   if (path_.rotateY) rotation.y += climb * kDegreesPerRadian;
 
   glPushMatrix();

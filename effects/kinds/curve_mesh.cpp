@@ -1,4 +1,4 @@
-#include "effects/curve_mesh_effect.h"
+#include "effects/kinds/curve_mesh.h"
 
 #include "effects/camera.h"
 #include "effects/mesh_transform.h"

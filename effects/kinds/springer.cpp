@@ -1,8 +1,9 @@
-#include "effects/springer_effect.h"
+#include "effects/kinds/springer.h"
 
 #include <cmath>
 
 #include "effects/box_tube.h"
+#include "effects/particle_styles.h"
 #include "gfx/portable_math.h"
 #include "gfx/random.h"
 
@@ -18,7 +19,7 @@ Mesh flaredBackTube() {
 }
 
 // Copies share the place and turn evenly around the z axis.
-void turnBackCopy(BackCopy& p, int copy, int copies) {
+void turnBackCopy(MeshPlacement& p, int copy, int copies) {
   const float c = float(copy);
   const float r1 = nextRandomUnit();
   const float r2 = nextRandomUnit();
@@ -38,20 +39,7 @@ SwimmingTubeVariant springerVariant() {
   variant.meshReadFirst = "./quarno/meshes/vurivev_meta_open.lwo";
   variant.buildBackTube = flaredBackTube;
   variant.placeBackCopy = turnBackCopy;
-  ParticleStyle& style = variant.particles;
-  style.swirl = 0.001f;
-  style.push = 0.025f;
-  style.pull = 0.01f;
-  style.damping = 0.95f;
-  style.sizeRandom = 0.1f;
-  style.sizeByDistance = 0.0005f;
-  style.distanceLimit = 10000.0f;
-  style.sizeBase = 2.0f;
-  style.sizeFromCamera = false;
-  style.angleOffset = 180.0f;
-  style.widthPerSize = 1.0f;
-  style.alphaPerSize = 0.15f;
-  style.vortexAlpha = 1.0f;
+  variant.particles = kSpringerParticles;
   return variant;
 }
 

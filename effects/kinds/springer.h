@@ -3,7 +3,7 @@
 // long flared back tube turned around in copies.
 #pragma once
 
-#include "effects/swimming_tube_effect.h"
+#include "effects/swimming_tube.h"
 
 class SpringerEffect : public SwimmingTubeEffect {
  public:

@@ -1,4 +1,4 @@
-#include "effects/layer_effect.h"
+#include "effects/kinds/layer.h"
 
 #include "effects/camera.h"
 #include "effects/parameters.h"
@@ -118,7 +118,7 @@ void composite(const Layer& layer) {
 
 }  // namespace
 
-void LayerEffect::initialise() { makeTexture(false, 0, "midTexture", 0, nullptr, GL_RGBA); }
+void LayerEffect::initialise() { makeRenderSizeTexture("midTexture"); }
 
 void LayerEffect::render(float time, float timeStep) {
   framePrologue(time, timeStep);

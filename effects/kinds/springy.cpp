@@ -1,6 +1,7 @@
-#include "effects/springy_effect.h"
+#include "effects/kinds/springy.h"
 
 #include "effects/box_tube.h"
+#include "effects/particle_styles.h"
 #include "gfx/random.h"
 
 namespace {
@@ -10,7 +11,7 @@ SwimState springyPath;
 Mesh shortBackTube() { return buildBoxTube({8, 5.0f, 1.0f, 4, 4, {1.0f, 1.0f, 1.0f}}); }
 
 // Copies step back in depth and fan out around the z axis.
-void fanBackCopy(BackCopy& p, int copy, int) {
+void fanBackCopy(MeshPlacement& p, int copy, int) {
   const float c = float(copy);
   p.position = {p.position.x, p.position.y - 3.5f, p.position.z - 1.25f * c};
   p.centre.y += 3.5f;
@@ -27,20 +28,7 @@ SwimmingTubeVariant springyVariant() {
   variant.state = &springyPath;
   variant.buildBackTube = shortBackTube;
   variant.placeBackCopy = fanBackCopy;
-  ParticleStyle& style = variant.particles;
-  style.swirl = 0.01f;
-  style.push = 0.02f;
-  style.pull = 0.025f;
-  style.damping = 0.95f;
-  style.sizeRandom = 0.1f;
-  style.sizeByDistance = 0.005f;
-  style.distanceLimit = 1000.0f;
-  style.sizeBase = 2.0f;
-  style.sizeFromCamera = true;
-  style.angleOffset = 180.0f;
-  style.widthPerSize = 2.0f;
-  style.alphaPerSize = 1.0f;
-  style.vortexAlpha = 1.0f;
+  variant.particles = kSpringyParticles;
   return variant;
 }
 

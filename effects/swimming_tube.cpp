@@ -1,4 +1,4 @@
-#include "effects/swimming_tube_effect.h"
+#include "effects/swimming_tube.h"
 
 #include <algorithm>
 
@@ -19,24 +19,8 @@ namespace {
 // script, and every copy costs a full draw per light.
 constexpr int kMaxBackCopies = 256;
 constexpr uint32_t kBackCopySeed = 123;
-
-Vec3 lightInEyeSpace(const Vec3& lightPosition) {
-  const float relative[3] = {lightPosition.x - cameraState.position.x,
-                             lightPosition.y - cameraState.position.y,
-                             lightPosition.z - cameraState.position.z};
-  const Vec4 eye = lightToEyeSpace(relative);
-  return {eye.x, eye.y, eye.z};
-}
-
-void applyPlacement(const BackCopy& p) {
-  glTranslatef(p.position.x, p.position.y, p.position.z);
-  glTranslatef(p.centre.x, p.centre.y, p.centre.z);
-  glRotatef(p.rotation.x, 1.0f, 0.0f, 0.0f);
-  glRotatef(p.rotation.y, 0.0f, 1.0f, 0.0f);
-  glRotatef(p.rotation.z, 0.0f, 0.0f, 1.0f);
-  glTranslatef(-p.centre.x, -p.centre.y, -p.centre.z);
-  glScalef(p.scale.x, p.scale.y, p.scale.z);
-}
+// A scale declared with fewer than three components leaves the rest at zero.
+constexpr MeshPlacement kUnscaledPlacement{.scale = {}};
 
 }  // namespace
 
@@ -71,7 +55,7 @@ void SwimmingTubeEffect::render(float time, float timeStep) {
   for (int l = 0; l < lights; ++l) {
     const Light light = readLight(*this, l);
     beginLightPass(l);
-    const Vec3 eyeLight = lightInEyeSpace(light.position);
+    const Vec3 eyeLight = lightRelativeToEyeSpace(light.position);
     for (int m = 0; m < 2; ++m) {
       if (const Material* material = readMaterial(*this, "meshMaterial", m))
         applyMaterialPass(*material, light.color, eyeLight);
@@ -88,11 +72,10 @@ void SwimmingTubeEffect::render(float time, float timeStep) {
 void SwimmingTubeEffect::drawTube(int mesh, int copies) {
   if (mesh == 1) seedRandom(kBackCopySeed);
   for (int c = 0; c < copies; ++c) {
-    BackCopy placement{readVec3(*this, "meshPos", {}, mesh), readVec3(*this, "meshCen", {}, mesh),
-                       readVec3(*this, "meshRot", {}, mesh), readVec3(*this, "meshSca", {}, mesh)};
+    MeshPlacement placement = readMeshPlacement(*this, "mesh", mesh, kUnscaledPlacement);
     if (mesh == 1) variant_.placeBackCopy(placement, c, copies);
     glPushMatrix();
-    applyPlacement(placement);
+    applyMeshPlacement(placement, Pivot::kAboutCentre);
     drawMeshWithTangents(mesh == 0 ? tube_.body : backTube_);
     glPopMatrix();
   }
@@ -101,7 +84,7 @@ void SwimmingTubeEffect::drawTube(int mesh, int copies) {
 void SwimmingTubeEffect::stirParticles(float timeStep) {
   Mesh* particles = readMesh(*this, "meshParticles");
   vortices_ = vorticesOnMesh(tube_.anchor, 20, 0.4f, variant_.vortexHalfSize);
-  drawVortexStrengths(vortices_);
+  randomizeVortexStrengths(vortices_);
   Mesh noParticles;
   Mesh& cloud = particles ? *particles : noParticles;
   const ParticleSelection selection{cloud.vertexCount() / 2, 1};

@@ -1,4 +1,4 @@
-#include "effects/cast_effect.h"
+#include "effects/kinds/cast.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "effects/projectioner_effect.h"
+#include "effects/kinds/projectioner.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -75,8 +75,8 @@ void ProjectionerEffect::initialise() {
   framePrologue(0.0f, 0.0f);
   surfaces_ = buildLatheSurfaces(*this);
   for (int light = 0; light < kShadowMapCount; ++light) {
-    makeTexture(false, 0, projectionPicture(light), 0, nullptr, GL_RGBA);
-    makeTexture(false, 0, surfacePicture(light), 0, nullptr, GL_RGBA);
+    makeRenderSizeTexture(projectionPicture(light));
+    makeRenderSizeTexture(surfacePicture(light));
   }
 }
 

@@ -1,4 +1,4 @@
-#include "effects/sorver_effect.h"
+#include "effects/kinds/sorver.h"
 
 #include "effects/camera.h"
 #include "effects/lights.h"

@@ -1,4 +1,4 @@
-#include "effects/bump_height_effect.h"
+#include "effects/kinds/bump_height.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "effects/motion_effect.h"
+#include "effects/kinds/motion.h"
 
 #include <algorithm>
 #include <string>
@@ -90,8 +90,8 @@ void MotionEffect::initialise() {
   working_ = loadMesh(kOpenMesh);
   framePrologue(0, 0);
   previous_.assign(working_.vertices.size(), Vec3{});
-  for (int i = 0; i < 2; ++i) makeTexture(false, 0, velocityImage(i), 0, nullptr, GL_RGBA);
-  makeTexture(false, 0, kColourImage, 0, nullptr, GL_RGBA);
+  for (int i = 0; i < 2; ++i) makeRenderSizeTexture(velocityImage(i));
+  makeRenderSizeTexture(kColourImage);
 }
 
 void MotionEffect::render(float time, float) {
@@ -136,11 +136,7 @@ void MotionEffect::deform(float time) {
   const size_t count =
       std::min({open_.vertices.size(), closed_.vertices.size(), working_.vertices.size()});
   for (size_t k = 0; k < count; ++k) {
-    Vec3 p = closed_.vertices[k].position;
-    Vec3 towardsOpen = open_.vertices[k].position;
-    sub(towardsOpen, p);
-    scale(towardsOpen, openness);
-    add(p, towardsOpen);
+    Vec3 p = lerp(closed_.vertices[k].position, open_.vertices[k].position, openness);
     rotateAround(p, twist.axis, twistAngle(twist, p, time));
     working_.vertices[k].position = p;
   }
@@ -160,9 +156,7 @@ void MotionEffect::encodeVelocities() {
     Vec4 c = {vertex.position.x, vertex.position.y, vertex.position.z, 1.0f};
     transformByMatrix(c, clip);
     const Vec3 now = {c.x, c.y, c.z};
-    Vec3 d = hasPrevious_ ? previous_[k] : now;
-    sub(d, now);
-    scale(d, velocityScale);
+    const Vec3 d = ((hasPrevious_ ? previous_[k] : now) - now) * velocityScale;
     vertex.restPosition = {(d.x + 1.0f) * 0.5f, (d.y + 1.0f) * 0.5f, 0.0f};
     previous_[k] = now;
   }

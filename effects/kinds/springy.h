@@ -2,7 +2,7 @@
 // short back tube fanned out behind it and particles stirred along it.
 #pragma once
 
-#include "effects/swimming_tube_effect.h"
+#include "effects/swimming_tube.h"
 
 class SpringyEffect : public SwimmingTubeEffect {
  public:

@@ -1,4 +1,4 @@
-#include "effects/twist_effect.h"
+#include "effects/kinds/twist.h"
 
 #include "effects/accumulation_ring.h"
 #include "effects/box_tube.h"
@@ -16,12 +16,11 @@ namespace {
 SpectrumHistory twistSpectrum;
 RingCursor twistRing;
 
-// Read because every twist definition declares them; the tube ignores them.
 void readIgnoredParameters(const Effect& effect) {
-  readVec3(effect, "twistAxis");
+  requiredButUnused(readVec3(effect, "twistAxis"));
   for (const char* name :
        {"twistPow", "twistY", "twistTimeY", "twistMulY", "twistX", "twistTimeX", "twistMulX"})
-    readFloat(effect, name);
+    requiredButUnused(readFloat(effect, name));
 }
 
 }  // namespace
@@ -51,8 +50,8 @@ void TwistEffect::drawPass(float time, int pass) {
   const int mode = readInt(*this, "mode");
 
   updateSpectrumHistory(twistSpectrum);
-  readFloat(*this, "specLow");
-  readFloat(*this, "specHigh");
+  requiredButUnused(readFloat(*this, "specLow"));
+  requiredButUnused(readFloat(*this, "specHigh"));
   deformTube(tube_, mode, TubeMusic{twistSpectrum, time}, twistVertex);
   readIgnoredParameters(*this);
   if (pass == 0) smoothTubeNormals(tube_, mode == 1);
