@@ -12,7 +12,7 @@
 #include "gfx/image_encode.h"
 #include "gfx/mesh_lwo2.h"
 #include "gfx/random.h"
-#include "tests/gfxdata/lwo2_builder.h"
+#include "tests/gfx/lwo2_builder.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-# velmira_module(NAME DIR [DEPS...]): one static library per subsystem folder,
-# holding every .cpp of that folder. Includes are written from the project root
+# velmira_module(NAME [DEPS ...]): one static library for the folder it is
+# called from, holding every .cpp of that folder but main.cpp. Includes are written from the project root
 # ("pack/pack.h").
 function(velmira_module name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -16,7 +16,8 @@ function(velmira_module name)
   endif()
 endfunction()
 
-# velmira_test(NAME DIR [DEPS...]): one GoogleTest binary for a test folder.
+# velmira_test(NAME [DEPS ...]): one GoogleTest binary of every .cpp of the
+# folder it is called from.
 function(velmira_test name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)

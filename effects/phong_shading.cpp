@@ -75,8 +75,10 @@ void endPhongShading() {
 
 void resetPhongShadingBuffers() {
   PhongShadingBuffers& buffers = phongShadingBuffers;
-  std::copy_n((const float[]){1.5f, 1.4f, 1.1f, 1.0f}, 4, buffers.specular);
+  constexpr float kSpecular[4] = {1.5f, 1.4f, 1.1f, 1.0f};
+  constexpr float kBump[4] = {2.0f, 0.15f, 0.01f, 0.0f};
+  std::copy_n(kSpecular, 4, buffers.specular);
   buffers.specularControl[0] = 4.0f;
   buffers.specularControl[1] = 0.995f;
-  std::copy_n((const float[]){2.0f, 0.15f, 0.01f, 0.0f}, 4, buffers.bump);
+  std::copy_n(kBump, 4, buffers.bump);
 }

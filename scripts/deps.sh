@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the show and the tests need.
+# Installs the Debian packages the build, the show and the tests need; with
+# --windows also the cross compiler and what scripts/windows.sh needs to build
+# the Windows libraries, with --wine also Wine for scripts/windows-check.sh.
 # As root it runs apt-get; otherwise it names what is missing and fails.
 set -euo pipefail
 
@@ -11,6 +13,15 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth libgl1-mesa-dri ffmpeg
 )
+for option in "$@"; do
+  case "$option" in
+    --windows)
+      packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                 mingw-w64-x86-64-dev dpkg-dev make) ;;
+    --wine) packages+=(wine64) ;;
+    *) echo "usage: scripts/deps.sh [--windows] [--wine]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -21,14 +21,14 @@ void writeFixtureShow(const char* startTime, const char* extraConfig = "") {
 }  // namespace
 
 TEST(Player, EndsByItselfAfterTheShow) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   TempDir dir;
   writeFixtureShow("140.9");
   EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>/dev/null"), 0);
 }
 
 TEST(Player, EndsAtOnceAfterAHugeStartTime) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   TempDir dir;
   writeFixtureShow("1e30");
   EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>/dev/null"), 0);
@@ -61,7 +61,7 @@ TEST(Player, FolderWithoutAShowSaysSoOnceAndFails) {
 
 // Ctrl-C and SIGTERM end the show through the shutdown that saves the comments.
 TEST(Player, StopSignalsEndPromptlyAndSaveTheComments) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   for (const char* signal : {"TERM", "INT"}) {
     TempDir dir;
     writeFixtureShow("0", "comments 1\n");

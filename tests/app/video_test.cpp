@@ -46,7 +46,7 @@ bool haveProgram(const char* name) {
 }  // namespace
 
 TEST(VideoRender, FfmpegGetsThePngFramesBitForBitAndTheMatchingSound) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   TempDir dir;
   const std::string path = writeRecordingFfmpeg();
   const std::string range = "--size 96x54 --from 20 --to 20.5 --fps 6 ";
@@ -88,7 +88,7 @@ TEST(VideoRender, WrongRequestsAndAMissingFfmpegAreNamed) {
   EXPECT_NE(readAll("errors.txt").find("even width and height"), std::string::npos);
   EXPECT_EQ(run(kTool + "--time 3 --video a.mp4" + errors), 2);
   EXPECT_EQ(run(kTool + "--from 3 --video a.mp4" + errors), 2);
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "the rest needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   EXPECT_EQ(run("PATH=/nonexistent " + kTool + "--size 32x18 --from 0 --to 1 --video a.mp4" + errors), 1);
   EXPECT_NE(readAll("errors.txt").find("ffmpeg was not found"), std::string::npos)
       << readAll("errors.txt");
@@ -96,7 +96,7 @@ TEST(VideoRender, WrongRequestsAndAMissingFfmpegAreNamed) {
 }
 
 TEST(VideoRender, MakesAPlayableMp4WithPictureAndSound) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   if (!haveProgram("ffmpeg") || !haveProgram("ffprobe")) GTEST_SKIP() << "needs ffmpeg";
   TempDir dir;
   ASSERT_EQ(run(kTool + "--size 160x90 --from 30 --to 32 --fps 25 --video clip.mp4"), 0);

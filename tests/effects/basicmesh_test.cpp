@@ -147,14 +147,3 @@ TEST_F(BasicMesh, LitPixelsFollowThePhongFormulaAtTheSurfaceNormal) {
   EXPECT_GT(compared, 60);
   EXPECT_GT(background, 100);
 }
-
-TEST_F(BasicMesh, MissingFirstParameterIsNamed) {
-  InShowFolder inShow;
-  auto effect = loadTestEffect("code = basicmesh\n");
-  try {
-    renderFrame(*effect, 1.0f);
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find("int use16"), std::string::npos) << error.text;
-  }
-}

@@ -120,13 +120,3 @@ TEST_F(Breaker, SameFramesDrawTheSamePictures) {
   }
   EXPECT_GT(lit, 0);
 }
-
-TEST_F(Breaker, MissingFirstParameterIsNamed) {
-  auto effect = loadTestEffect("code = breaker\n");
-  try {
-    renderFrame(*effect, 1.0f);
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find("float particleAlpha"), std::string::npos) << error.text;
-  }
-}

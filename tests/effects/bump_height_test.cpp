@@ -64,7 +64,3 @@ TEST_F(BumpHeight, FlatFrameGivesLevelSlopesAndGoesToTextureOut) {
   for (int y = 0; y < kHeight; y += 5)
     for (int x = 0; x < kWidth; x += 7) expectBump(frame.at(x, y), 0.5f, 0.5f, luminance({153, 102, 51, 255}), x, y);
 }
-
-TEST_F(BumpHeight, MissingFirstParameterIsNamed) {
-  EXPECT_NE(firstFrameError("code = bumpheight\n").find("texture textureIn\n"), std::string::npos);
-}

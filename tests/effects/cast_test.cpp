@@ -81,8 +81,3 @@ TEST_F(Cast, SetCameraViewsThroughTheCamera) {
   EXPECT_EQ(cameraState.position.z, 6.0f);
   EXPECT_TRUE(samePixels(frame, programPicture(cameraState.cameraMatrix, 2.0f)));
 }
-
-TEST_F(Cast, MissingFirstParameterIsNamed) {
-  EXPECT_NE(firstFrameError("code = cast\nfloat efuArvot[10];\n").find("int setCamera\n"),
-            std::string::npos);
-}

@@ -78,14 +78,4 @@ TEST_F(CubetubeEffectTest, DrawsDifferentlyForTwoSpectra) {
   }
 }
 
-TEST_F(CubetubeEffectTest, MissingFirstParameterIsNamed) {
-  try {
-    loadTestEffect("code = cubetube\nint use16;\n");
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_EQ(error.caption, kRuntimeErrorCaption);
-    EXPECT_NE(error.text.find("accumNum"), std::string::npos) << error.text;
-  }
-}
-
 }  // namespace

@@ -128,15 +128,3 @@ TEST_F(Curvex, BoxDrawsTheSamePictureFromTheSameDefinition) {
     ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a) << "pixel " << i;
   }
 }
-
-TEST_F(Curvex, MissingFirstParameterIsNamed) {
-  for (const char* kind : {"curvex", "box"}) {
-    auto effect = loadTestEffect(std::string("code = ") + kind + "\n");
-    try {
-      renderFrame(*effect, 1.0f);
-      ADD_FAILURE() << kind << ": no error";
-    } catch (const ScriptError& error) {
-      EXPECT_NE(error.text.find("mesh curvexMesh"), std::string::npos) << error.text;
-    }
-  }
-}

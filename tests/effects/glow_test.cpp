@@ -104,8 +104,3 @@ TEST_F(Glow, OneBlurPassAveragesFourShiftedCopiesUpsideDown) {
 TEST_F(Glow, BlurPassesAreHeldToSixtyFour) {
   EXPECT_TRUE(samePixels(render(1000000000, 4), render(64, 4)));
 }
-
-TEST_F(Glow, MissingFirstParameterIsNamed) {
-  EXPECT_NE(firstFrameError("code = glow\nfloat limitMul;\n").find("float limitSub\n"),
-            std::string::npos);
-}

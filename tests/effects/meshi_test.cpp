@@ -80,15 +80,6 @@ TEST_F(Meshi, FloatSumGivesTheAverageEveryFrameWithoutAddingUp) {
   expectFrameIsRingAverage(readFrame(), 1.5f / 255.0f);
 }
 
-TEST_F(Meshi, MissingFirstParameterIsNamed) {
-  try {
-    loadTestEffect("code = meshi\n");
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find("int accumNum"), std::string::npos) << error.text;
-  }
-}
-
 TEST(AccumulationRing, CountsFromParametersAreBounded) {
   EXPECT_EQ(clampRingSize(0), 1);
   EXPECT_EQ(clampRingSize(-5), 1);

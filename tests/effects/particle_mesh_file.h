@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gfx/math.h"
-#include "tests/gfxdata/lwo2_builder.h"
+#include "tests/gfx/lwo2_builder.h"
 
 inline void writeParticleMesh(const std::string& path, const std::vector<Vec3>& points) {
   Lwo2Builder coordinates(false);

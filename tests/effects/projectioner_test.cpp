@@ -138,12 +138,3 @@ TEST_F(EffectTest, ProjectorDrawsAtMostFourLights) {
   EXPECT_EQ(0, memcmp(frames[0].pixels.data(), frames[1].pixels.data(),
                       frames[0].pixels.size() * sizeof(Rgba8)));
 }
-
-TEST_F(EffectTest, ProjectorWithoutParametersNamesNumSorves) {
-  try {
-    loadTestEffect("code = projectioner\n");
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find(" int numSorves\n"), std::string::npos) << error.text;
-  }
-}

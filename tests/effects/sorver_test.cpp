@@ -89,12 +89,3 @@ TEST_F(EffectTest, SorverBreakDrawsAsSorverAndMoreSurfacesThanBuiltAreNotDrawn) 
                       first.pixels.size() * sizeof(Rgba8)));
   EXPECT_TRUE(hasColour(first.at(first.width / 2, first.height / 2), 0.6f, 0.7f, 0.6f));
 }
-
-TEST_F(EffectTest, SorverWithoutParametersNamesNumSorves) {
-  try {
-    loadTestEffect("code = sorver\n");
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find(" int numSorves\n"), std::string::npos) << error.text;
-  }
-}

@@ -119,8 +119,3 @@ TEST_F(Spectrum, StripCountsBelowOneDrawNothingAndAreHeldTo256) {
   EXPECT_TRUE(allBlack(render(definition("-3"), 0.01f)));
   EXPECT_TRUE(samePixels(render(definition("256"), 0.01f), render(definition("2000000000"), 0.01f)));
 }
-
-TEST_F(Spectrum, MissingFirstParameterIsNamed) {
-  EXPECT_NE(firstFrameError("code = spektrometri\nvec3 cameraPosition;\n").find("float cameraLookAt\n"),
-            std::string::npos);
-}

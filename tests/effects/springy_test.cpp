@@ -55,13 +55,3 @@ TEST_F(Springy, BackTubeIsDrawnOnlyWithCopies) {
   renderFrame(*two, 2.0f, 0.0f);
   EXPECT_GT(litPixels(readFrame()), 20);
 }
-
-TEST_F(Springy, MissingFirstParameterIsNamed) {
-  auto effect = loadTestEffect("code = springy\n");
-  try {
-    renderFrame(*effect, 1.0f);
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find("int setCamera"), std::string::npos) << error.text;
-  }
-}

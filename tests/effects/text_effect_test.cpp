@@ -124,13 +124,3 @@ TEST_F(EffectTest, TextUsesAtMostTenWobbleTerms) {
   EXPECT_EQ(0, memcmp(frames[0].pixels.data(), frames[1].pixels.data(),
                       frames[0].pixels.size() * sizeof(Rgba8)));
 }
-
-TEST_F(EffectTest, TextWithoutParametersNamesNumTextOfs) {
-  auto effect = loadTestEffect("code = text\n");
-  try {
-    renderFrame(*effect, 0.0f);
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_NE(error.text.find(" int numTextOfs\n"), std::string::npos) << error.text;
-  }
-}

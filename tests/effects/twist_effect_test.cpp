@@ -129,14 +129,4 @@ TEST_F(TwistEffectTest, RingSizeAndPassCountAreHeldToBounds) {
   EXPECT_GT(coveredRows(readFrame(), 32), 4);
 }
 
-TEST_F(TwistEffectTest, MissingFirstParameterIsNamed) {
-  try {
-    loadTestEffect("code = twist\nint use16;\n");
-    FAIL() << "no error";
-  } catch (const ScriptError& error) {
-    EXPECT_EQ(error.caption, kRuntimeErrorCaption);
-    EXPECT_NE(error.text.find("accumNum"), std::string::npos) << error.text;
-  }
-}
-
 }  // namespace

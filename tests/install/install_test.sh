@@ -3,10 +3,10 @@
 # from a folder that holds no show: the player must name the installed show
 # as its default and start playing it, and the tool must read it (the
 # configuration from the pack) and render the same frame as the built show.
-# Usage: install_test.sh BUILD_DIR. Exit 77 (skipped) without a display.
+# Usage: install_test.sh BUILD_DIR. Fails without a display.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-[ -n "${DISPLAY:-}" ] || { echo "needs a display (run under xvfb-run)"; exit 77; }
+[ -n "${DISPLAY:-}" ] || { echo "needs a display (run under xvfb-run)" >&2; exit 1; }
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -1,12 +1,7 @@
 // Drawing one effect kind at a time on the shared test context: build an
 // effect from definition text, render a frame of it the way the frame loop
-// does, and read the frame back.
-//
-//   TEST_F(EffectTest, ...) {
-//     auto effect = loadTestEffect("code = glow\n...", {.start = 0, .end = 10});
-//     renderFrame(*effect, 1.0f);
-//     const Frame frame = readFrame();
-//   }
+// does, and read the frame back: `renderFrame(*loadTestEffect(text), time)`
+// then `readFrame()`, as the glow tests do.
 #pragma once
 
 #include <cstdint>

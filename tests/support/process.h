@@ -16,6 +16,11 @@ inline int run(const std::string& command) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Tests that start a drawing program need a display; without one they fail
+// rather than pass unseen (run them under xvfb-run).
+#define ASSERT_DISPLAY() \
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs a display (run under xvfb-run)"
+
 inline std::string readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;

@@ -4,7 +4,7 @@
 
 #include "gfx/mesh_draw.h"
 #include "gfx/mesh_lwo2.h"
-#include "gfxdata/lwo2_builder.h"
+#include "tests/gfx/lwo2_builder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "audio/signals.h"
+#include "support/signals.h"
 
 #if VELMIRA_HAVE_LAME
 #include <lame.h>

@@ -7,7 +7,7 @@
 #include "gfx/image.h"
 #include "gfx/image_encode.h"
 #include "gfx/image_texture.h"
-#include "gfxdata/image_fixtures.h"
+#include "tests/gfx/image_fixtures.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "audio/signals.h"
+#include "support/signals.h"
 #include "platform/audio_playback.h"
 #include "platform/audio_spectrum.h"
 #include "platform/audio_track.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "audio/signals.h"
+#include "support/signals.h"
 #include "platform/audio_spectrum.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/signals.h"
+#include "support/signals.h"
 #include "platform/audio_spectrum.h"
 #include "platform/audio_track.h"
 

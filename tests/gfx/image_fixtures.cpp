@@ -1,4 +1,4 @@
-#include "gfxdata/image_fixtures.h"
+#include "tests/gfx/image_fixtures.h"
 
 #include <png.h>
 

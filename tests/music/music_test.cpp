@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "music/music.h"
-#include "audio/signals.h"
+#include "support/signals.h"
 #include "platform/audio_spectrum.h"
 #include "platform/audio_track.h"
 #include "support/temp_dir.h"
