@@ -89,6 +89,7 @@ work="$(pwd)/.render-farm.$$"
 pieces=()
 segment_output=()
 if [ -n "$video" ]; then
+  mkdir -p "$(dirname "$video")" || fail "cannot make the folder of $video"
   video="$(cd "$(dirname "$video")" && pwd)/$(basename "$video")"
   mkdir -p "$work"
   segment_output=(--video "$work/piece-__K__.mp4")
