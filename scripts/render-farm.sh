@@ -19,6 +19,7 @@
 #                (sbatch options come from the SBATCH_* environment)
 #   --tool PATH  the velmira-tool to run (default: $VELMIRA_TOOL, the build
 #                next to this script, or the one on the PATH)
+#   --joblog F   GNU parallel's log of each segment's run time (not --slurm)
 # Progress goes to stderr: segments done of N and frames a second overall.
 set -euo pipefail
 
@@ -31,7 +32,7 @@ fail() {
   exit 1
 }
 
-mode="" jobs="" hosts="" segments="" tool="${VELMIRA_TOOL:-}"
+mode="" jobs="" hosts="" segments="" tool="${VELMIRA_TOOL:-}" joblog=()
 render=() show="" from="" to="" fps=30 video="" pattern=""
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -40,6 +41,7 @@ while [ $# -gt 0 ]; do
     --slurm) mode=slurm; shift ;;
     --segments) segments="${2:?--segments needs a number}"; shift 2 ;;
     --tool) tool="${2:?--tool needs a path}"; shift 2 ;;
+    --joblog) joblog=(--joblog "${2:?--joblog needs a file name}"); shift 2 ;;
     -h | --help) usage ;;
     --video) video="${2:?--video needs a file name}"; shift 2 ;;
     --show | --from | --to | --fps | --size | -o)
@@ -121,7 +123,7 @@ segment_command() {  # number
 run_parallel() {  # parallel options...
   local done=0 line status
   set +e
-  parallel --halt now,fail=1 --line-buffer "$@" "$(segment_command '{}') && echo 'segment done'" \
+  parallel --halt now,fail=1 --line-buffer "${joblog[@]}" "$@" "$(segment_command '{}') && echo 'segment done'" \
     ::: $(seq 1 "$segments") |
     while IFS= read -r line; do
       [ "$line" = "segment done" ] || { echo "$line"; continue; }
