@@ -8,15 +8,42 @@
 #include "gfx/texture_pool.h"
 #include "platform/message.h"
 
+namespace {
+
+// What the effects of a frame change in the drawing state is undone after
+// them, and they start from the identity matrices, so that the next frame's
+// effects start as the presentation leaves the state, whichever effects ran
+// before: a render that starts inside the show, or a seek, draws what playing
+// from the start draws.
+void keepDrawingState() {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+  setup2D();
+}
+
+void restoreDrawingState() {
+  glPopClientAttrib();
+  glPopAttrib();
+}
+
+}  // namespace
+
 void drawShowPicture(const EngineState& engine, const EffectList& effects) {
+  drawShowPicture(engine, effects, std::vector<bool>(effects.size(), true));
+}
+
+void drawShowPicture(const EngineState& engine, const EffectList& effects,
+                     const std::vector<bool>& chosen) {
   glViewport(0, 0, renderWidth(), renderHeight());
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  keepDrawingState();
   try {
-    runTimeline(effects, engine.currentTime, engine.frameTimeStep);
+    runTimeline(effects, engine.currentTime, engine.frameTimeStep, chosen);
   } catch (const ScriptError& error) {  // the loop guard of a definition
     fatalMessage(error.caption, error.text);
   }
+  restoreDrawingState();
 }
 
 void presentShowPicture(const EngineState& engine) {

@@ -9,6 +9,9 @@
 // Runs the timeline for engine.currentTime into the render-size corner of
 // the frame target, over a cleared picture.
 void drawShowPicture(const EngineState& engine, const EffectList& effects);
+// Only the effects whose entry in `chosen` is true.
+void drawShowPicture(const EngineState& engine, const EffectList& effects,
+                     const std::vector<bool>& chosen);
 
 // Copies the picture into "screen" and draws it letterboxed at the output
 // size.

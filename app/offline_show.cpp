@@ -38,15 +38,21 @@ bool loadOfflineShow(OfflineShow& show, std::string& error) {
   return true;
 }
 
-void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
-                        std::vector<uint8_t>& pixels) {
+void advanceOfflineFrame(OfflineShow& show, float time, float timeStep,
+                         const std::vector<bool>& chosen, bool present) {
   EngineState& engine = show.engine;
   engine.currentTime = time;
   engine.frameTimeStep = timeStep;
   if (engine.musicEnabled) repositionMusic(time);
   bindFrameTarget();
-  drawShowPicture(engine, show.effects);
-  presentShowPicture(engine);
+  drawShowPicture(engine, show.effects, chosen);
+  if (present) presentShowPicture(engine);
+}
+
+void renderOfflineFrame(OfflineShow& show, float time, float timeStep,
+                        std::vector<uint8_t>& pixels) {
+  advanceOfflineFrame(show, time, timeStep, std::vector<bool>(show.effects.size(), true), true);
+  const EngineState& engine = show.engine;
   glFinish();
   const size_t rowBytes = size_t(engine.width) * 3;
   std::vector<uint8_t>& bottomUp = show.readBack;

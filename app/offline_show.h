@@ -27,6 +27,11 @@ bool openOfflineShow(OfflineShow& show, int width, int height, std::string& erro
 // time). Script errors end the process with their message.
 bool loadOfflineShow(OfflineShow& show, std::string& error);
 
+// Draws the chosen effects of the frame at `time` without reading anything
+// back, and presents it when asked: a run-up frame.
+void advanceOfflineFrame(OfflineShow& show, float time, float timeStep,
+                         const std::vector<bool>& chosen, bool present);
+
 // Draws and presents the frame at `time` and reads the output back as RGB
 // rows, top row first.
 void renderOfflineFrame(OfflineShow& show, float time, float timeStep,

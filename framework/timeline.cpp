@@ -1,8 +1,15 @@
 #include "framework/timeline.h"
 
 void runTimeline(const EffectList& effects, float time, float timeStep) {
-  for (const std::unique_ptr<Effect>& effect : effects) {
-    const double end = double(effect->start) + double(effect->length);
-    if (effect->start <= time && time < end) effect->render(time, timeStep);
+  runTimeline(effects, time, timeStep, std::vector<bool>(effects.size(), true));
+}
+
+void runTimeline(const EffectList& effects, float time, float timeStep,
+                 const std::vector<bool>& chosen) {
+  for (size_t index = 0; index < effects.size(); ++index) {
+    const Effect& effect = *effects[index];
+    const double end = double(effect.start) + double(effect.length);
+    if (chosen[index] && effect.start <= time && time < end)
+      effects[index]->render(time, timeStep);
   }
 }

@@ -6,3 +6,8 @@
 #include "framework/effect_loader.h"
 
 void runTimeline(const EffectList& effects, float time, float timeStep);
+
+// The same, running only the effects whose entry in `chosen` is true (a
+// render's run-up).
+void runTimeline(const EffectList& effects, float time, float timeStep,
+                 const std::vector<bool>& chosen);

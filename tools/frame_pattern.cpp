@@ -1,7 +1,6 @@
 #include "tools/frame_pattern.h"
 
 #include <cctype>
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -54,11 +53,3 @@ std::string frameName(const std::string& pattern, int frame) {
 }
 
 double frameTime(double from, double fps, long frame) { return from + double(frame) / fps; }
-
-long countFrames(double from, double to, double fps) {
-  const double estimate = std::ceil((to - from) * fps);
-  if (!(estimate < double(kMaxRenderFrames))) return -1;
-  long frames = 0;
-  while (frameTime(from, fps, frames) < to) ++frames;
-  return frames;
-}

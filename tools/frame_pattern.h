@@ -13,9 +13,7 @@ std::string framePatternProblem(const std::string& pattern, bool singleFrame);
 // framePatternProblem.
 std::string frameName(const std::string& pattern, int frame);
 
-// How many frames lie in [from, to) at `fps`: frame i shows from + i / fps,
-// computed exactly as frameTime does, so the count and the frames agree.
-// -1 when the range would hold more than kMaxRenderFrames.
+// Frame i after `from` at `fps` shows from + i / fps; a render holds at most
+// kMaxRenderFrames frames.
 inline constexpr long kMaxRenderFrames = 10'000'000;
 double frameTime(double from, double fps, long frame);
-long countFrames(double from, double to, double fps);

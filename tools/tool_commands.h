@@ -8,6 +8,7 @@ int runToolEval(int argc, char** argv);
 int runToolSpectrum(int argc, char** argv);
 int runToolPrograms(int argc, char** argv);
 int runToolRender(int argc, char** argv);
+int runToolJoin(int argc, char** argv);
 int runToolLint(int argc, char** argv);
 int runToolMesh(int argc, char** argv);
 int runToolImage(int argc, char** argv);

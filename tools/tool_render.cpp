@@ -11,7 +11,9 @@
 #include "music/music.h"
 #include "platform/clock.h"
 #include "platform/terminal.h"
+#include "tools/frame_grid.h"
 #include "tools/frame_pattern.h"
+#include "tools/show_run_up.h"
 #include "tools/tool_commands.h"
 #include "tools/tool_options.h"
 #include "tools/tool_show.h"
@@ -23,15 +25,23 @@ const char kUsage[] =
     "usage: velmira-tool render [--show DIR] [--size WxH] [--fps F]\n"
     "                           (--time T | --from A --to B) -o PATTERN\n"
     "       velmira-tool render [--show DIR] [--size WxH] [--fps F]\n"
-    "                           [--from A --to B] --video OUT.mp4\n\n"
-    "Renders the show offline with a virtual clock: frame i shows time A + i/F, for\n"
-    "every such time below B (or the single time T). Each presented, letterboxed\n"
-    "frame of WxH (default 1280x720) is written as a PNG named by PATTERN, which holds\n"
-    "one frame number conversion such as out/frame%05d.png (a single --time frame may\n"
-    "use a plain name). Rendering the same range twice gives identical files.\n"
+    "                           [--from A --to B] --video OUT.mp4\n"
+    "       ... [--segment K/N]\n\n"
+    "Renders the show offline with a virtual clock. At F frames a second (default\n"
+    "30) frame k of the show shows the time k/F; the range holds the frames from the\n"
+    "first at or after A to the last before B (--time T: the first at or after T).\n"
+    "Each is exactly the frame the render from the show's start draws at that rate:\n"
+    "the effects whose state reaches into the range are run up first, unseen.\n"
+    "Each presented, letterboxed frame of WxH (default 1280x720) is written as a PNG\n"
+    "named by PATTERN, which holds one frame number conversion such as\n"
+    "out/frame%05d.png, numbered from 0 at the range's first frame (a single --time\n"
+    "frame may use a plain name). Rendering the same range twice gives identical files.\n"
     "--video pipes the same frames to ffmpeg, which writes an H.264 video with the\n"
-    "soundtrack from A to the video's end as AAC; without a range it holds the whole\n"
-    "show. The video's width and height must be even.\n"
+    "soundtrack from the first frame to the video's end as AAC; without a range it\n"
+    "holds the whole show. The video's width and height must be even.\n"
+    "--segment K/N renders only the K-th of N consecutive parts of the range: PNG\n"
+    "frames numbered as in the whole render, or a silent video piece for\n"
+    "'velmira-tool join'.\n"
     "DIR defaults to the current folder when it holds a show, else the installed\n"
     "or built show.\n";
 
@@ -44,15 +54,19 @@ const ToolOption kOptions[] = {
     {"--to", OptionValue::Number},
     {"-o", OptionValue::Text},
     {"--video", OptionValue::Text},
+    {"--segment", OptionValue::Text},
 };
+
+// More parts than this is surely a typing error.
+constexpr long kMaxSegments = 100000;
 
 struct RenderJob {
   int width = 1280, height = 720;
   double fps = 30.0;
-  double from = 0.0;
-  double to = 0.0;
   bool wholeShow = false;  // the range is the show's, known once it is loaded
-  long frames = 1;
+  FrameSpan range;         // the requested frames; files are numbered from its first
+  long segment = 1, segments = 1;
+  FrameSpan frames;        // the frames this run draws: its segment of the range
   std::string pattern;
   std::string video;
 };
@@ -67,6 +81,27 @@ bool parseSize(const std::string& text, int& width, int& height) {
   width = int(w);
   height = int(h);
   return true;
+}
+
+bool parseSegment(const std::string& text, long& index, long& count) {
+  const size_t slash = text.find('/');
+  double k = 0, n = 0;
+  if (slash == std::string::npos || !parseStrictNumber(text.substr(0, slash), k) ||
+      !parseStrictNumber(text.substr(slash + 1), n))
+    return false;
+  if (k != long(k) || n != long(n) || n < 1 || n > kMaxSegments || k < 1 || k > n) return false;
+  index = long(k);
+  count = long(n);
+  return true;
+}
+
+// Empty when the range's frames can be split as asked, else why not.
+std::string chooseSegment(RenderJob& job) {
+  if (job.segments > job.range.count)
+    return "--segment " + std::to_string(job.segments) + " parts of a range of " +
+           std::to_string(job.range.count) + " frames";
+  job.frames = segmentOf(job.range, job.segment, job.segments);
+  return "";
 }
 
 // Empty when the output options make sense, else why not.
@@ -98,18 +133,24 @@ std::string planJob(const ToolArguments& arguments, RenderJob& job) {
   if (single == ranged && !job.wholeShow) return "give either --time T or --from A --to B";
   if (ranged && !(arguments.has("--from") && arguments.has("--to")))
     return "--from and --to go together";
+  if (arguments.has("--segment") &&
+      !parseSegment(arguments.text("--segment"), job.segment, job.segments))
+    return "--segment wants K/N, whole numbers with 1 <= K <= N <= " +
+           std::to_string(kMaxSegments);
   const std::string problem = planOutput(arguments, job, single);
   if (!problem.empty() || job.wholeShow) return problem;
   if (single) {
-    job.from = arguments.number("--time", 0);
-    return "";
+    job.range = {firstGridFrameAt(arguments.number("--time", 0), job.fps), 1};
+    if (job.range.first < 0) return "--time lies past the last frame a render can hold";
+    return chooseSegment(job);
   }
-  job.from = arguments.number("--from", 0);
-  job.to = arguments.number("--to", 0);
-  if (!(job.to > job.from)) return "--to must be above --from";
-  job.frames = countFrames(job.from, job.to, job.fps);
-  if (job.frames < 0) return "the range holds too many frames";
-  return "";
+  const double from = arguments.number("--from", 0), to = arguments.number("--to", 0);
+  if (!(to > from)) return "--to must be above --from";
+  const long first = firstGridFrameAt(from, job.fps), end = firstGridFrameAt(to, job.fps);
+  if (first < 0 || end < 0) return "the range holds too many frames";
+  job.range = {first, end - first};
+  if (job.range.count == 0) return "the range holds no frame at this rate";
+  return chooseSegment(job);
 }
 
 bool writeFrame(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
@@ -135,17 +176,20 @@ void showProgress(long done, long total, uint32_t startedMs) {
 // has said why).
 using FrameSink = std::function<bool(long frame, const std::vector<uint8_t>& rgb)>;
 
+// Runs up the state the frames depend on, then hands each frame to the sink
+// with its number in the whole range.
 bool renderFrames(OfflineShow& show, const RenderJob& job, const FrameSink& sink) {
+  const FrameSpan& frames = job.frames;
+  const long end = frames.first + frames.count;
+  runUpShow(show, planRunUp(describeEffects(show.effects, job.fps, end), frames.first, end),
+            job.fps);
   const bool progress = stderrIsTerminal();
   const uint32_t startedMs = clockMilliseconds();
   std::vector<uint8_t> pixels;
-  float previousTime = float(job.from);
-  for (long frame = 0; frame < job.frames; ++frame) {
-    const float time = float(frameTime(job.from, job.fps, frame));
-    renderOfflineFrame(show, time, time - previousTime, pixels);
-    previousTime = time;
-    if (!sink(frame, pixels)) return false;
-    if (progress) showProgress(frame + 1, job.frames, startedMs);
+  for (long frame = frames.first; frame < end; ++frame) {
+    renderOfflineFrame(show, gridTime(job.fps, frame), gridStep(job.fps, frame), pixels);
+    if (!sink(frame - job.range.first, pixels)) return false;
+    if (progress) showProgress(frame - frames.first + 1, frames.count, startedMs);
   }
   return true;
 }
@@ -161,11 +205,13 @@ int renderPngs(OfflineShow& show, const RenderJob& job, const std::filesystem::p
 }
 
 // The soundtrack under the video: as many samples as the frames last, from
-// the first frame's time. Empty when the show has no music.
+// the first frame's time. Empty when the show has no music, and for a piece
+// of a segmented render (the join adds the sound once).
 SoundStretch soundUnderVideo(const RenderJob& job) {
   SoundStretch sound;
-  readMusicStretch(float(job.from), double(job.frames) / job.fps, sound.samples, sound.rate,
-                   sound.channels);
+  if (job.segments == 1)
+    readMusicStretch(gridTime(job.fps, job.frames.first), double(job.frames.count) / job.fps,
+                     sound.samples, sound.rate, sound.channels);
   return sound;
 }
 
@@ -176,7 +222,7 @@ int renderVideo(OfflineShow& show, const RenderJob& job, const std::filesystem::
   request.height = job.height;
   request.fps = job.fps;
   SoundStretch sound = soundUnderVideo(job);
-  if (sound.samples.empty())
+  if (sound.samples.empty() && job.segments == 1)
     fprintf(stderr, "velmira-tool render: the show has no music; the video is silent\n");
   VideoEncoder encoder;
   std::string error;
@@ -215,12 +261,13 @@ int runToolRender(int argc, char** argv) {
     return 1;
   }
   if (job.wholeShow) {
-    job.from = 0.0;
-    job.frames = countFrames(0.0, show.engine.endTime, job.fps);
-    if (job.frames <= 0) {
+    job.range = {0, firstGridFrameAt(show.engine.endTime, job.fps)};
+    if (job.range.count <= 0) {
       fprintf(stderr, "velmira-tool render: the show's length gives no frames at this rate\n");
       return 1;
     }
+    const std::string problem = chooseSegment(job);
+    if (!problem.empty()) return usageError("render", problem, kUsage);
   }
   return job.video.empty() ? renderPngs(show, job, outputBase) : renderVideo(show, job, outputBase);
 }

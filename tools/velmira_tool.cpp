@@ -19,6 +19,7 @@ const ToolCommand kCommands[] = {
     {"config", runToolConfig, "print the configuration the player would use"},
     {"pack", runToolPack, "build or list a data pack"},
     {"render", runToolRender, "render frames of the show offline into PNG files or a video"},
+    {"join", runToolJoin, "join the video pieces of a segmented render under the soundtrack"},
     {"lint", runToolLint, "check a show: compile, draw each effect once, find missing files"},
     {"programs", runToolPrograms, "compile the GPU program library and report each program"},
     {"spectrum", runToolSpectrum, "print the music spectrum at a show time"},

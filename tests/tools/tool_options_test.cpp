@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/frame_grid.h"
 #include "tools/frame_pattern.h"
 #include "tools/tool_options.h"
 
@@ -76,11 +77,19 @@ TEST(FramePattern, OneIntegerConversionOrNoneForOneFrame) {
   EXPECT_EQ(frameName("100%%_%d.png", 3), "100%_3.png");
 }
 
-TEST(FramePattern, CountsEveryFrameTimeBelowTheEnd) {
-  EXPECT_EQ(countFrames(1.0, 1.05, 20.0), 1);  // 1 + 1/20 is not below 1.05
-  EXPECT_EQ(countFrames(1.0, 1.5, 4.0), 2);
-  EXPECT_EQ(countFrames(0.0, 1.0, 30.0), 30);
-  EXPECT_EQ(countFrames(30.0, 32.0, 29.97), 60);
-  EXPECT_EQ(countFrames(5.0, 4.0, 30.0), 0);
-  EXPECT_EQ(countFrames(0.0, 1e300, 1e300), -1);
+namespace {
+
+// The frames of the show's grid in [from, to).
+long gridFramesIn(double from, double to, double fps) {
+  return firstGridFrameAt(to, fps) - firstGridFrameAt(from, fps);
+}
+
+}  // namespace
+
+TEST(FrameGrid, CountsEveryFrameTimeBelowTheEnd) {
+  EXPECT_EQ(gridFramesIn(1.0, 1.05, 20.0), 1);  // 21/20 is not below 1.05
+  EXPECT_EQ(gridFramesIn(1.0, 1.5, 4.0), 2);
+  EXPECT_EQ(gridFramesIn(0.0, 1.0, 30.0), 30);
+  EXPECT_EQ(gridFramesIn(30.0, 32.0, 29.97), 60);
+  EXPECT_EQ(firstGridFrameAt(1e300, 1e300), -1);
 }
