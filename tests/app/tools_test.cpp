@@ -9,7 +9,9 @@
 
 #include "framework/glyph_meshes.h"
 #include "gfx/image_encode.h"
+#include "gfx/mesh_lwo2.h"
 #include "pack/pack_format.h"
+#include "platform/message.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -345,4 +347,15 @@ TEST(ToolHostileInputs, ARenderTooLargeForTheMemoryIsAClearError) {
   EXPECT_NE(readAll("err.txt").find("not enough memory to render frames of 8192x8192"),
             std::string::npos) << readAll("err.txt");
   EXPECT_FALSE(std::filesystem::exists("big.png"));
+}
+
+// A mesh cut short that several definitions name, with and without "./", is
+// reported once, under one name.
+TEST(ToolHostileInputs, ABrokenFileIsNotedOnceUnderOneName) {
+  TempDir dir;
+  writeFile("cut.lwo", std::string("FORM\0\0\0\x30LWO2PNTS\0\0\0\x24", 20) + std::string(12, '\0'));
+  const int before = notesGiven();
+  for (const char* name : {"cut.lwo", "./cut.lwo", "cut.lwo", "./cut.lwo", "cut.lwo"})
+    EXPECT_EQ(loadMesh(name).vertexCount(), 1);
+  EXPECT_EQ(notesGiven(), before + 1);
 }
