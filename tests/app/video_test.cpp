@@ -135,3 +135,19 @@ TEST(VideoRender, AFailedRenderLeavesTheOldVideo) {
   EXPECT_NE(readAll("err.txt").find("folder.mp4 is a folder"), std::string::npos)
       << readAll("err.txt");
 }
+
+// A render stopped by SIGTERM while ffmpeg is still at work leaves the old
+// video and takes its half-written one away.
+TEST(VideoRender, AStoppedRenderLeavesTheOldVideo) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  writeFile("bin/ffmpeg", "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\nsleep 20\n");
+  std::filesystem::permissions("bin/ffmpeg", std::filesystem::perms::owner_all);
+  writeFile("out.mp4", "the good video");
+  const std::string path = "PATH=" + std::filesystem::current_path().string() + "/bin:$PATH ";
+  EXPECT_EQ(run(path + "timeout 5 " + kTool + "--size 32x18 --from 20 --to 20.2 --fps 10 "
+                "--video out.mp4 2>/dev/null"),
+            124);
+  EXPECT_EQ(readAll("out.mp4"), "the good video");
+  EXPECT_FALSE(std::filesystem::exists("out.partial.mp4"));
+}
