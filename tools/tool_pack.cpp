@@ -29,7 +29,20 @@ const ToolOption kOptions[] = {
     {"--ls", OptionValue::Text},
 };
 
+// Empty when `path` is a regular file (or nothing), else what it is instead;
+// reading a FIFO or a device could wait forever.
+std::string notAFile(const std::string& path) {
+  std::error_code code;
+  const std::filesystem::file_status status = std::filesystem::status(path, code);
+  if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return "";
+  return std::filesystem::is_directory(status) ? "a folder" : "not a regular file";
+}
+
 bool readNameList(const char* path, std::vector<std::string>& names) {
+  if (const std::string what = notAFile(path); !what.empty()) {
+    fprintf(stderr, "velmira-tool pack: the list %s is %s\n", path, what.c_str());
+    return false;
+  }
   std::ifstream list(path, std::ios::binary);
   if (!list) {
     fprintf(stderr, "velmira-tool pack: cannot read the list %s\n", path);
@@ -120,11 +133,8 @@ std::string packProblem(const std::vector<PackEntry>& entries) {
 }
 
 int listPack(const std::string& path) {
-  std::error_code code;
-  const std::filesystem::file_status status = std::filesystem::status(path, code);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    fprintf(stderr, "velmira-tool pack: %s is %s, not a pack\n", path.c_str(),
-            std::filesystem::is_directory(status) ? "a folder" : "not a regular file");
+  if (const std::string what = notAFile(path); !what.empty()) {
+    fprintf(stderr, "velmira-tool pack: %s is %s, not a pack\n", path.c_str(), what.c_str());
     return 1;
   }
   FILE* pack = fopen(path.c_str(), "rb");

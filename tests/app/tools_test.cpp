@@ -284,6 +284,8 @@ TEST(ToolHostileInputs, StatusMessageAndUntouchedFiles) {
       {tool + "pack --ls fifo", 1, "fifo is not a regular file, not a pack", ""},
       {tool + "pack -o folder a.txt", 1, "folder is a folder; only a regular file is replaced", ""},
       {tool + "pack -o fifo a.txt", 1, "fifo is a FIFO; only a regular file is replaced", ""},
+      {tool + "pack -o new.dat --list fifo", 1, "the list fifo is not a regular file", ""},
+      {tool + "pack -o new.dat fifo", 1, "cannot read fifo", ""},
       {tool + "pack -o old.dat gone.txt", 1, "old.dat was not written", ""},
       {tool + "pack -o link.dat a.txt", 0, "", "real/target.dat"},
   };
