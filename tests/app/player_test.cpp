@@ -122,15 +122,15 @@ TEST(Player, HostileCommentFilesAreLeftAsTheyWere) {
   }
 }
 
-// A frame that takes seconds (forty effects whose definitions loop nine
-// million times each, but only once frames are drawn): the first SIGTERM
+// A frame that takes many seconds (two hundred effects whose definitions loop
+// nine million times each, but only once frames are drawn): the first SIGTERM
 // waits for the frame to end, a second one ends the player at once.
 TEST(Player, ASecondStopSignalEndsALongFrameAtOnce) {
   if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
   TempDir dir;
   writeFixtureShow("0");
   std::string timeline;
-  for (int i = 0; i < 40; ++i) timeline += "name = slow.txt start = 0 end = 100\n";
+  for (int i = 0; i < 200; ++i) timeline += "name = slow.txt start = 0 end = 100\n";
   writeFile("timeline.txt", timeline);
   ASSERT_EQ(run(VELMIRA_TOOL " skeleton layer >slow.txt"), 0);
   writeFile("slow.txt", fileText("slow.txt") +
