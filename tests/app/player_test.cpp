@@ -1,12 +1,16 @@
 // The player as a program: it ends by itself at the end of the show, and
 // without a display it says so and fails.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "platform/stop_signals.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -172,4 +176,28 @@ TEST(Player, HelpAndVersion) {
   EXPECT_NE(text.find("unknown argument --bogus"), std::string::npos) << text;
   EXPECT_NE(text.find("usage: velmira"), std::string::npos) << text;
   EXPECT_EQ(std::filesystem::file_size("out.txt"), 0u);
+}
+
+// What a second stop signal leaves behind: the last words given, written by
+// the handler itself before the process ends with 128 + SIGTERM.
+TEST(StopSignals, ASecondSignalWritesTheLastWordsAndEnds) {
+  TempDir dir;
+  const std::string path = (dir.path() / "comments.txt.unsaved").string();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    installStopSignals();
+    watchStopSignals(true);
+    setLastWords(path, "1.000 first\n");
+    setLastWords(path, "1.000 first\n2.000 second\n");
+    raise(SIGTERM);  // only raises the flag while watched
+    if (!stopRequested()) _exit(1);
+    raise(SIGTERM);
+    _exit(2);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+  EXPECT_EQ(fileText(path.c_str()), "1.000 first\n2.000 second\n");
 }
