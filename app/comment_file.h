@@ -13,6 +13,7 @@
 struct Comment {
   std::string text;
   float time = 0.0f;
+  bool operator==(const Comment&) const = default;
 };
 
 // A comment holds at most this many characters.
@@ -25,10 +26,31 @@ inline constexpr const char* kCommentFileName = "comments.txt";
 std::vector<Comment> parseComments(std::string_view bytes);
 std::string formatComments(const std::vector<Comment>& comments, int buildRevision);
 
-// No file reads as no comments.
-std::vector<Comment> loadComments(const std::string& path = kCommentFileName);
-// Writes a temporary file beside `path`, flushes it to the disk and renames
-// it over `path`, so the file is always either the old or the new one. False
-// (and the old file untouched) when it cannot be written.
-bool saveComments(const std::vector<Comment>& comments, int buildRevision,
-                  const std::string& path = kCommentFileName);
+// The comments file as the session found it.
+struct CommentFile {
+  std::string path;
+  std::string bytes;               // as read; empty when there was no file
+  std::vector<Comment> comments;   // what the reader understood of them
+  std::string unreadable;          // why an existing file could not be read
+};
+
+// No file reads as no comments. A file that exists but cannot be read (a
+// folder, no permission) reads as no comments and says why in `unreadable`.
+CommentFile loadComments(const std::string& path = kCommentFileName);
+
+struct CommentSave {
+  bool ok = true;
+  std::string message;  // for stderr; empty when there is nothing to say
+};
+
+// Saves the session's comments when they differ from the ones read: through
+// a temporary file beside the file (a symbolic link is written through),
+// flushed and renamed over it, so the file is always either the old or the
+// new one. Before a file that held more than the reader understood (skipped
+// lines, bytes after a 0xFF, a last line without a line feed, a time written
+// another way) or that changed on the disk meanwhile is replaced, it is kept
+// as comments.txt.bak (or .bak2, .bak3, ... when that exists). A file that
+// could not be read is never overwritten. On failure the message holds the
+// unsaved comments in the file's format, so they are not lost.
+CommentSave saveComments(const CommentFile& file, const std::vector<Comment>& comments,
+                         int buildRevision);

@@ -1,6 +1,7 @@
 // velmira: plays the show.
 #include <cstdio>
 #include <filesystem>
+#include <new>
 
 #include "app/command_line.h"
 #include "app/default_show.h"
@@ -45,5 +46,10 @@ int main(int argc, char** argv) {
             options.showDirectory.c_str(), error.message().c_str());
     return 1;
   }
-  return playShow(options.switches, options.skipDialog);
+  try {
+    return playShow(options.switches, options.skipDialog);
+  } catch (const std::bad_alloc&) {
+    fputs("velmira: not enough memory to play the show\n", stderr);
+    return 1;
+  }
 }

@@ -31,7 +31,9 @@ namespace {
 EngineState engine;
 LiveShow show;  // the effects; watched and reloaded only in rewind mode
 OverlayFont overlayFont;
+CommentFile commentFile;  // as read at start-up
 std::vector<Comment> comments;
+std::vector<Comment> lastWordsComments;  // the comments the stop signals would write
 CommentEditor commentEditor;
 
 struct FrameCounter {
@@ -68,7 +70,8 @@ bool openShowWindow() {
   request.title = engine.fullscreen ? "Ormek   Velmira 2008" : "Ormek  Velmira 2008";
   std::string error;
   if (!openWindow(request, error)) {
-    debugPrint("the show window did not open: " + error + "\n");
+    // The box keeps its fixed text; the cause goes to stderr.
+    fprintf(stderr, "velmira: the show window did not open: %s\n", error.c_str());
     const WindowFailureMessage message = windowFailureMessage(lastWindowFailure());
     showMessage(message.caption, message.text, message.icon);
     return false;
@@ -81,6 +84,25 @@ bool openShowWindow() {
     showCursor(false);
   }
   return true;
+}
+
+void readComments() {
+  commentFile = loadComments();
+  comments = lastWordsComments = commentFile.comments;
+  if (!commentFile.unreadable.empty())
+    fprintf(stderr, "velmira: %s; comments made now will not be saved to it\n",
+            commentFile.unreadable.c_str());
+}
+
+// What a second stop signal writes: the session's comments, beside the file
+// (never over it, as the rules for replacing it cannot run in a handler).
+void updateLastWords() {
+  if (!engine.commentsEnabled || comments == lastWordsComments) return;
+  lastWordsComments = comments;
+  if (comments == commentFile.comments)
+    setLastWords("", "");
+  else
+    setLastWords(commentFile.path + ".unsaved", formatComments(comments, engine.buildRevision));
 }
 
 enum class StartUp { Ready, EndedByViewer, Failed };
@@ -97,7 +119,7 @@ StartUp startUp(const std::string& switches, bool skipDialog) {
   else
     show.effects = loadShowEffects(engine);
   overlayFont = createOverlayFont();
-  if (engine.commentsEnabled) comments = loadComments();
+  if (engine.commentsEnabled) readComments();
   if (engine.musicEnabled && !startMusic()) return StartUp::Failed;
   engine.endTime = kShowLength;
   return StartUp::Ready;
@@ -177,16 +199,24 @@ void drawPicture(uint32_t now) {
   }
 }
 
-void saveCommentsIfEnabled() {
-  if (engine.commentsEnabled) saveComments(comments, engine.buildRevision);
+// False when comments were made and could not be saved (it has said so).
+bool saveCommentsIfEnabled() {
+  if (!engine.commentsEnabled) return true;
+  const CommentSave save = saveComments(commentFile, comments, engine.buildRevision);
+  fputs(save.message.c_str(), stderr);
+  return save.ok;
 }
+
+// A data error that ends the show still keeps the comments; the message and
+// the ending follow.
+void saveCommentsBeforeEnding(std::string_view, std::string_view) { saveCommentsIfEnabled(); }
 
 // Closing the window ends the process at once, keeping the comments.
 [[noreturn]] void closeNow() {
-  saveCommentsIfEnabled();
+  const bool saved = saveCommentsIfEnabled();
   deleteAllTextures();
   closeWindow();
-  exit(0);
+  exit(saved ? 0 : 1);
 }
 
 void runFrameLoop() {
@@ -196,7 +226,7 @@ void runFrameLoop() {
   startShowClock(clock, engine.demoStartTime, clockMilliseconds());
   uint32_t lastFrameTick = 0;
   watchStopSignals(true);
-  if (engine.rewindEnabled) divertFatalMessages(throwDataError);
+  divertFatalMessages(engine.rewindEnabled ? throwDataError : saveCommentsBeforeEnding);
   for (;;) {
     pumpWindowEvents();
     engine.hasFocus = windowHasFocus();
@@ -220,6 +250,7 @@ void runFrameLoop() {
     if (engine.commentsEnabled) drawCommentOverlay(clock);
     if (!show.error.empty()) drawErrorOverlay(overlayFont, show.error);
     swapWindow();
+    updateLastWords();
 
     if (message == WindowMessage::Quit || isKeyDown(VK_ESCAPE) || stopRequested() ||
         engine.currentTime >= engine.endTime + 1.0f)
@@ -227,15 +258,17 @@ void runFrameLoop() {
   }
 }
 
-void shutDown() {
+// False when the comments could not be saved.
+bool shutDown() {
   watchStopSignals(false);
   divertFatalMessages(nullptr);
-  saveCommentsIfEnabled();
+  const bool saved = saveCommentsIfEnabled();
   deleteOverlayFont(overlayFont);
   if (engine.musicEnabled) stopMusic();
   if (engine.makeFileList) writeFileList();
   deleteAllTextures();
   closeWindow();
+  return saved;
 }
 
 }  // namespace
@@ -253,6 +286,5 @@ int playShow(const std::string& switches, bool skipDialog) {
     case StartUp::Failed: return 1;
   }
   runFrameLoop();
-  shutDown();
-  return 0;
+  return shutDown() ? 0 : 1;
 }

@@ -14,8 +14,8 @@
 // Ring sizes and pass counts come from effect parameters; they are held to
 // these bounds so that a wrong value can neither divide by zero nor make an
 // unbounded number of textures or passes.
-inline constexpr int kMaxRingSize = 32;
-inline constexpr int kMaxPassesPerFrame = 64;
+inline constexpr int kMaxRingSize = 128;
+inline constexpr int kMaxPassesPerFrame = 1024;
 
 // accumNum held to 1..kMaxRingSize.
 int clampRingSize(int requested);

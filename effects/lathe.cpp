@@ -155,9 +155,12 @@ LatheShape readLatheShape(const Effect& effect, int index) {
   return shape;
 }
 
+int latheRings(const LatheShape& shape) { return std::clamp(shape.rings, 2, kMaxLatheRings); }
+int latheColumns(const LatheShape& shape) { return std::max(shape.columns, 2); }
+
 Mesh buildLathe(const Curve* profileCurve, const LatheShape& shape) {
-  const int rings = std::clamp(shape.rings, 2, kMaxLatheRings);
-  const int columns = std::clamp(shape.columns, 2, kMaxLatheColumns);
+  const int rings = latheRings(shape);
+  const int columns = latheColumns(shape);
   const bool closed = profileCurve && profileCurve->closed;
   const int steps = closed ? rings : rings - 1;
 

@@ -15,8 +15,12 @@
 
 // The largest number of rings; the arc-length and path tables hold this many.
 inline constexpr int kMaxLatheRings = 5000;
-// The largest number of columns, which bounds a surface's size from the data.
-inline constexpr int kMaxLatheColumns = 5000;
+// The most vertices the surfaces of one effect may hold together (about a
+// gigabyte with their copies); more is a data error, not an allocation that
+// fails or a frame that never ends. A real surface holds a few thousand.
+inline constexpr int kMaxLatheVertices = 1 << 20;
+// The most surfaces one effect builds.
+inline constexpr int kMaxLatheSurfaces = 1024;
 
 // A curve that stands for a number around the ring, sampled by key time at
 // wrap01((w + offset) * repeat).
@@ -37,7 +41,7 @@ struct LatheShape {
   LatheRingCurve moveRotate;
   const Curve* outline = nullptr;  // the cross-section, sampled around the ring
   int rings = 2;                   // samples along the profile, 2..kMaxLatheRings
-  int columns = 2;                 // samples around each ring, 2..kMaxLatheColumns
+  int columns = 2;                 // samples around each ring, at least 2
   int tangentAxis = 1;             // 0 x, 1 y, 2 z: the axis the tangent turns about
   int texGenMode = 3;              // v from: 1 the height, 3 the ring number, 4 the arc length
 };
@@ -48,5 +52,10 @@ struct LatheShape {
 LatheShape readLatheShape(const Effect& effect, int index);
 
 // Builds the surface of `profile` (none or an empty curve sweeps the origin).
-// Ring and column counts outside their ranges are clamped into them.
+// Rings are held to 2..kMaxLatheRings and columns to at least 2; the caller
+// keeps the product within kMaxLatheVertices.
 Mesh buildLathe(const Curve* profile, const LatheShape& shape);
+// The rings and columns buildLathe uses for the shape: rings held to
+// 2..kMaxLatheRings, columns at least 2.
+int latheRings(const LatheShape& shape);
+int latheColumns(const LatheShape& shape);

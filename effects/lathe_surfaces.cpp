@@ -1,17 +1,44 @@
 #include "effects/lathe_surfaces.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "effects/lathe.h"
 #include "effects/parameters.h"
 #include "gfx/gl.h"
+#include "script/error.h"
+
+namespace {
+
+[[noreturn]] void throwTooLarge(const Effect& effect, const std::string& what) {
+  throw ScriptError(kRuntimeErrorCaption, effect.definitionName() + ": " + what);
+}
+
+// Vertices the surfaces built so far hold, with the next one's added; a data
+// error beyond kMaxLatheVertices.
+int64_t addVertices(const Effect& effect, int64_t total, const LatheShape& shape) {
+  total += int64_t(latheRings(shape)) * latheColumns(shape);
+  if (total > kMaxLatheVertices)
+    throwTooLarge(effect, "the surfaces need " + std::to_string(total) +
+                              " vertices (sorveDivs x sorveRevols), more than the " +
+                              std::to_string(kMaxLatheVertices) + " this engine builds");
+  return total;
+}
+
+}  // namespace
 
 std::vector<LatheSurface> buildLatheSurfaces(const Effect& effect) {
   const int count = readInt(effect, "numSorves");
+  if (count > kMaxLatheSurfaces)
+    throwTooLarge(effect, "numSorves = " + std::to_string(count) + " is more than the " +
+                              std::to_string(kMaxLatheSurfaces) + " surfaces this engine builds");
   std::vector<LatheSurface> surfaces(std::max(count, 0));
+  int64_t vertices = 0;
   for (int i = 0; i < count; ++i) {
     const Curve* profile = readCurve(effect, "sorveCurve", i);
     const LatheShape shape = readLatheShape(effect, i);
+    vertices = addVertices(effect, vertices, shape);
     surfaces[i].base = buildLathe(profile, shape);
     surfaces[i].drawn = surfaces[i].base;
     surfaces[i].target = buildLathe(readCurve(effect, "sorveCurve2", i), shape);

@@ -5,9 +5,7 @@
 #include "gfx/sprites.h"
 #include "gfx/texture_pool.h"
 
-int lightCount(const Effect& effect) {
-  return readInt(effect, "numLights");
-}
+int lightCount(const Effect& effect) { return readHeldCount(effect, "numLights", kMaxLights); }
 
 Light readLight(const Effect& effect, int index) {
   const Vec3 position = readVec3(effect, "lightPos", {}, index);

@@ -11,7 +11,10 @@ struct Light {
   Vec3 color;
 };
 
-// "numLights".
+// Each light is a pass over all the geometry; real shows use two or three.
+inline constexpr int kMaxLights = 64;
+
+// "numLights", held to kMaxLights.
 int lightCount(const Effect& effect);
 // Element `index` of "lightPos" and "lightColor".
 Light readLight(const Effect& effect, int index);

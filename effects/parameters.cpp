@@ -1,8 +1,21 @@
 #include "effects/parameters.h"
 
+#include "platform/message.h"
+
 int readInt(const Effect& effect, std::string_view name, int preset, int index) {
   effect.getIntAt(name, preset, index);
   return preset;
+}
+
+int holdCount(const Effect& effect, std::string_view name, int value, int limit) {
+  if (value <= limit) return value;
+  noteMessage(effect.definitionName() + ": " + std::string(name) + " = " + std::to_string(value) +
+              " is held to " + std::to_string(limit) + ", the most this engine draws");
+  return limit;
+}
+
+int readHeldCount(const Effect& effect, std::string_view name, int limit, int preset, int index) {
+  return holdCount(effect, name, readInt(effect, name, preset, index), limit);
 }
 
 float readFloat(const Effect& effect, std::string_view name, float preset, int index) {

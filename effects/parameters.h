@@ -16,6 +16,14 @@
 #include "gfx/math.h"
 
 int readInt(const Effect& effect, std::string_view name, int preset = 0, int index = 0);
+// A count that sizes a loop or an allocation: above `limit` it is held to
+// `limit` with a note on stderr naming the definition, the parameter and the
+// value, so an absurd value can neither hang nor exhaust the engine. The
+// limits sit far above any real show; below them the value is used as given.
+int readHeldCount(const Effect& effect, std::string_view name, int limit, int preset = 0,
+                  int index = 0);
+// The same hold for a count read some other way.
+int holdCount(const Effect& effect, std::string_view name, int value, int limit);
 float readFloat(const Effect& effect, std::string_view name, float preset = 0.0f, int index = 0);
 Vec3 readVec3(const Effect& effect, std::string_view name, Vec3 preset = {}, int index = 0);
 Vec4 readVec4(const Effect& effect, std::string_view name, Vec4 preset = {}, int index = 0);

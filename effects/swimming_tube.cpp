@@ -17,7 +17,7 @@ namespace {
 
 // Copies of the back tube beyond this are not drawn: the count comes from a
 // script, and every copy costs a full draw per light.
-constexpr int kMaxBackCopies = 256;
+constexpr int kMaxBackCopies = 4096;
 constexpr uint32_t kBackCopySeed = 123;
 // A scale declared with fewer than three components leaves the rest at zero.
 constexpr MeshPlacement kUnscaledPlacement{.scale = {}};
@@ -48,7 +48,8 @@ void SwimmingTubeEffect::render(float time, float timeStep) {
   glDisable(GL_COLOR_MATERIAL);
   glDisable(GL_CULL_FACE);
   bindGpuPrograms(gpuPrograms.phongSpecularMap);
-  const int backCopies = std::clamp(readInt(*this, "backNum"), 0, kMaxBackCopies);
+  const int backCopies = std::max(readInt(*this, "backNum"), 0);
+  const int drawnBackCopies = holdCount(*this, "backNum", backCopies, kMaxBackCopies);
   recomputeNormals(tube_.body, readInt(*this, "meshNormalInv", 0, 0) != 0);
   recomputeNormals(backTube_, readInt(*this, "meshNormalInv", 0, 1) != 0);
 
@@ -59,7 +60,10 @@ void SwimmingTubeEffect::render(float time, float timeStep) {
     for (int m = 0; m < 2; ++m) {
       if (const Material* material = readMaterial(*this, "meshMaterial", m))
         applyMaterialPass(*material, light.color, eyeLight);
-      drawTube(m, m == 0 ? 1 : backCopies);
+      if (m == 0)
+        drawTube(m, 1, 1);
+      else
+        drawTube(m, drawnBackCopies, backCopies);
     }
   }
   endMaterialPasses();
@@ -69,9 +73,9 @@ void SwimmingTubeEffect::render(float time, float timeStep) {
   copyToTextureOut();
 }
 
-void SwimmingTubeEffect::drawTube(int mesh, int copies) {
+void SwimmingTubeEffect::drawTube(int mesh, int drawn, int copies) {
   if (mesh == 1) seedRandom(kBackCopySeed);
-  for (int c = 0; c < copies; ++c) {
+  for (int c = 0; c < drawn; ++c) {
     MeshPlacement placement = readMeshPlacement(*this, "mesh", mesh, kUnscaledPlacement);
     if (mesh == 1) variant_.placeBackCopy(placement, c, copies);
     glPushMatrix();

@@ -41,7 +41,8 @@ class SwimmingTubeEffect : public Effect {
 
  private:
   void drawLitTubes(int backCopies);
-  void drawTube(int mesh, int copies);
+  // The first `drawn` of `copies` placements, each placed as one of `copies`.
+  void drawTube(int mesh, int drawn, int copies);
   void stirParticles(float timeStep);
 
   const SwimmingTubeVariant& variant_;

@@ -27,9 +27,11 @@ std::vector<float> effectStartTimes(const EffectList& effects) {
   return starts;
 }
 
-std::unique_ptr<Effect> loadEffect(const TimelineEntry& entry, std::string_view definition,
-                                   EffectFactory createEffect, const ResourceLoaders& loaders,
-                                   std::vector<ParameterRecord>* recording) {
+namespace {
+
+std::unique_ptr<Effect> buildEffect(const TimelineEntry& entry, std::string_view definition,
+                                    EffectFactory createEffect, const ResourceLoaders& loaders,
+                                    std::vector<ParameterRecord>* recording) {
   const DefinitionText text = splitDefinition(definition);
   if (text.kind.empty()) return nullptr;
   std::unique_ptr<Effect> effect = createEffect(text.kind);
@@ -51,11 +53,21 @@ std::unique_ptr<Effect> loadEffect(const TimelineEntry& entry, std::string_view 
   return effect;
 }
 
+}  // namespace
+
+std::unique_ptr<Effect> loadEffect(const TimelineEntry& entry, std::string_view definition,
+                                   EffectFactory createEffect, const ResourceLoaders& loaders,
+                                   std::vector<ParameterRecord>* recording) {
+  return withAllocationAsDataError(entry.definitionName, [&] {
+    return buildEffect(entry, definition, createEffect, loaders, recording);
+  });
+}
+
 EffectList loadEffects(const std::string& timelineFileName, EffectFactory createEffect,
                        const ResourceLoaders& loaders) {
   EffectList effects;
   createFloatTarget();
-  loadGlyphMeshes();
+  withAllocationAsDataError("the glyph meshes", loadGlyphMeshes);
   std::vector<uint8_t> bytes;
   if (timelineFileName.empty() || loadFile(timelineFileName, bytes) == kLoadMissing) return effects;
   for (const TimelineEntry& entry : parseTimeline(asText(bytes))) {

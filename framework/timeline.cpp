@@ -7,9 +7,9 @@ void runTimeline(const EffectList& effects, float time, float timeStep) {
 void runTimeline(const EffectList& effects, float time, float timeStep,
                  const std::vector<bool>& chosen) {
   for (size_t index = 0; index < effects.size(); ++index) {
-    const Effect& effect = *effects[index];
+    Effect& effect = *effects[index];
     const double end = double(effect.start) + double(effect.length);
     if (chosen[index] && effect.start <= time && time < end)
-      effects[index]->render(time, timeStep);
+      withAllocationAsDataError(effect.definitionName(), [&] { effect.render(time, timeStep); });
   }
 }

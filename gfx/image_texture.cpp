@@ -1,5 +1,7 @@
 #include "gfx/image_texture.h"
 
+#include <filesystem>
+
 #include "gfx/bump.h"
 #include "pack/pack.h"
 #include "platform/message.h"
@@ -19,7 +21,9 @@ void reportProblem(std::string_view path, const std::vector<uint8_t>& bytes,
                    const DecodedImage& image, bool badSignature) {
   if (bytes.empty()) return;
   const std::string problem = badSignature ? "not a PNG file" : image.problem;
-  if (!problem.empty()) noteMessage("picture " + std::string(path) + ": " + problem);
+  if (!problem.empty())
+    noteMessage("picture " + std::filesystem::path(path).lexically_normal().string() + ": " +
+                problem);
 }
 
 // Where each image texture came from, so that a changed file can be read

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "pack/pack.h"
@@ -192,6 +193,7 @@ Mesh loadMesh(std::string_view path, const MeshProjection& projection, bool flip
   std::vector<uint8_t> bytes;
   loadFile(path, bytes);
   if (lwo2Shape(bytes) == Lwo2Shape::CutShort)
-    noteMessage("mesh " + std::string(path) + " is cut short; using the part that was read");
+    noteMessage("mesh " + std::filesystem::path(path).lexically_normal().string() +
+                " is cut short; using the part that was read");
   return parseLwo2(bytes, projection, flipNormals);
 }

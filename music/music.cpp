@@ -39,9 +39,11 @@ void startPlayback() {
 bool startMusic(MusicOutput output) {
   stopMusic();
   std::vector<uint8_t> mp3;
-  if (loadFile(kMusicFileName, mp3) == kLoadMissing || mp3.empty()) {
-    fprintf(stderr, "velmira: the music file %s was not found; the show runs silent\n",
-            kMusicFileName);
+  const int found = loadFile(kMusicFileName, mp3);
+  if (found == kLoadMissing || mp3.empty()) {
+    // An empty pack entry and no entry read alike; an empty file is a file.
+    fprintf(stderr, "velmira: the music file %s %s; the show runs silent\n", kMusicFileName,
+            found == kLoadFromDisk ? "is empty" : "was not found");
     music.started = true;
     return true;
   }

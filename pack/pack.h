@@ -18,7 +18,8 @@
 #include <vector>
 
 enum LoadResult : int {
-  kLoadMissing = 0,   // not on the disk and no pack: a message was shown
+  kLoadMissing = 0,   // not on the disk and no pack, or a file that cannot be read
+                      // (a FIFO or device, too large): a message was shown
   kLoadFromPack = 1,  // the pack was searched; no match reads as an empty file
   kLoadFromDisk = 2,
 };

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "platform/stop_signals.h"
@@ -89,7 +90,12 @@ bool askYesNo(std::string_view caption, std::string_view text) {
 
 void disableMessageBoxes() { boxesDisabled = true; }
 
+// A note repeated (a count held every frame, a file loaded by several
+// effects) is given once.
 void noteMessage(std::string_view text) {
+  static std::set<std::string, std::less<>> given;
+  if (given.contains(text)) return;
+  given.emplace(text);
   writeToStderr("", text);
   ++noteCount;
 }

@@ -3,5 +3,11 @@
 // SIGTERM end it at once, also while a hidden window exists.
 #pragma once
 
+#include <string>
+
 // Call first thing in main, before any window or audio is opened.
 void setUpToolProcess();
+
+// A half-written file that Ctrl-C or SIGTERM removes before the process ends;
+// an empty path forgets it.
+void removeWhenStopped(const std::string& path);

@@ -1,4 +1,5 @@
 // velmira-tool pack: builds a data pack from files, or lists one.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "pack/pack_format.h"
+#include "platform/file_replace.h"
 #include "tools/tool_commands.h"
 #include "tools/tool_options.h"
 
@@ -27,7 +29,20 @@ const ToolOption kOptions[] = {
     {"--ls", OptionValue::Text},
 };
 
+// Empty when `path` is a regular file (or nothing), else what it is instead;
+// reading a FIFO or a device could wait forever.
+std::string notAFile(const std::string& path) {
+  std::error_code code;
+  const std::filesystem::file_status status = std::filesystem::status(path, code);
+  if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return "";
+  return std::filesystem::is_directory(status) ? "a folder" : "not a regular file";
+}
+
 bool readNameList(const char* path, std::vector<std::string>& names) {
+  if (const std::string what = notAFile(path); !what.empty()) {
+    fprintf(stderr, "velmira-tool pack: the list %s is %s\n", path, what.c_str());
+    return false;
+  }
   std::ifstream list(path, std::ios::binary);
   if (!list) {
     fprintf(stderr, "velmira-tool pack: cannot read the list %s\n", path);
@@ -62,7 +77,9 @@ bool readEntryFile(const std::string& name, std::vector<uint8_t>& data) {
   return true;
 }
 
-// Writes beside OUT first, so a failure leaves any earlier pack untouched.
+// Writes beside OUT first (beside its target when OUT is a symbolic link), so
+// a failure leaves any earlier pack untouched; OUT may not be a folder, a
+// device or another special file.
 int buildPack(const std::string& out, const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     const std::string problem = packNameProblem(name);
@@ -72,10 +89,16 @@ int buildPack(const std::string& out, const std::vector<std::string>& names) {
       return 1;
     }
   }
-  const std::string temporary = out + ".part";
-  FILE* pack = fopen(temporary.c_str(), "wb");
+  FileReplacement plan;
+  std::string error;
+  if (!planFileReplacement(out, plan, error)) {
+    fprintf(stderr, "velmira-tool pack: %s\n", error.c_str());
+    return 1;
+  }
+  FILE* pack = fopen(plan.temporary.c_str(), "wb");
   if (!pack) {
-    fprintf(stderr, "velmira-tool pack: cannot write %s\n", temporary.c_str());
+    fprintf(stderr, "velmira-tool pack: cannot write %s: %s\n", plan.temporary.c_str(),
+            strerror(errno));
     return 1;
   }
   std::vector<uint8_t> data;
@@ -85,11 +108,10 @@ int buildPack(const std::string& out, const std::vector<std::string>& names) {
     if (!ok) break;
   }
   ok = fclose(pack) == 0 && ok;
-  std::error_code error;
-  if (ok) std::filesystem::rename(temporary, out, error);
-  if (!ok || error) {
-    std::filesystem::remove(temporary, error);
-    fprintf(stderr, "velmira-tool pack: %s was not written\n", out.c_str());
+  if (!ok) abandonFileReplacement(plan);
+  if (!ok || !commitFileReplacement(plan, error)) {
+    fprintf(stderr, "velmira-tool pack: %s was not written%s%s\n", out.c_str(),
+            error.empty() ? "" : ": ", error.c_str());
     return 1;
   }
   return 0;
@@ -111,9 +133,13 @@ std::string packProblem(const std::vector<PackEntry>& entries) {
 }
 
 int listPack(const std::string& path) {
+  if (const std::string what = notAFile(path); !what.empty()) {
+    fprintf(stderr, "velmira-tool pack: %s is %s, not a pack\n", path.c_str(), what.c_str());
+    return 1;
+  }
   FILE* pack = fopen(path.c_str(), "rb");
   if (!pack) {
-    fprintf(stderr, "velmira-tool pack: cannot open %s\n", path.c_str());
+    fprintf(stderr, "velmira-tool pack: cannot open %s: %s\n", path.c_str(), strerror(errno));
     return 1;
   }
   const std::vector<PackEntry> entries = scanPack(pack);

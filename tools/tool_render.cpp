@@ -4,13 +4,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <string>
 
 #include "app/offline_show.h"
 #include "gfx/image_encode.h"
 #include "music/music.h"
 #include "platform/clock.h"
+#include "platform/file_replace.h"
+#include "platform/message.h"
 #include "platform/terminal.h"
+#include "platform/tool_process.h"
+#include "script/error.h"
 #include "tools/frame_grid.h"
 #include "tools/frame_pattern.h"
 #include "tools/show_run_up.h"
@@ -215,9 +220,9 @@ SoundStretch soundUnderVideo(const RenderJob& job) {
   return sound;
 }
 
-int renderVideo(OfflineShow& show, const RenderJob& job, const std::filesystem::path& outputBase) {
+int encodeVideo(OfflineShow& show, const RenderJob& job, const std::string& path) {
   VideoRequest request;
-  request.path = (outputBase / job.video).string();
+  request.path = path;
   request.width = job.width;
   request.height = job.height;
   request.fps = job.fps;
@@ -243,17 +248,47 @@ int renderVideo(OfflineShow& show, const RenderJob& job, const std::filesystem::
   return rendered ? 0 : 1;
 }
 
-}  // namespace
+// The video is made under a temporary name beside the final one and renamed
+// only when ffmpeg finished well, so a failed or stopped render leaves the
+// file that was there as it was.
+int renderVideo(OfflineShow& show, const RenderJob& job, const std::filesystem::path& outputBase) {
+  const std::string finalPath = (outputBase / job.video).string();
+  FileReplacement plan;
+  std::string error;
+  if (!planFileReplacement(finalPath, plan, error)) {
+    fprintf(stderr, "velmira-tool render: %s\n", error.c_str());
+    return 1;
+  }
+  removeWhenStopped(plan.temporary);
+  const int status = encodeVideo(show, job, plan.temporary);
+  removeWhenStopped("");
+  if (status != 0) {
+    abandonFileReplacement(plan);
+    return status;
+  }
+  if (!commitFileReplacement(plan, error)) {
+    fprintf(stderr, "velmira-tool render: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
 
-int runToolRender(int argc, char** argv) {
-  const ToolArguments arguments = parseToolArguments(argc, argv, kOptions);
-  if (arguments.help) return printUsage(kUsage);
-  RenderJob job;
-  const std::string problem = arguments.error.empty() ? planJob(arguments, job) : arguments.error;
-  if (!problem.empty()) return usageError("render", problem, kUsage);
-  // Output paths are taken relative to where the tool was started.
-  const std::filesystem::path outputBase = std::filesystem::current_path();
-  if (!enterShowDirectory("render", arguments)) return 1;
+int renderedWidth = 0, renderedHeight = 0;
+
+// An effect that runs out of memory ends the run as a data error; at a
+// large size the size is the likelier cause, so the message says so too.
+void nameTheSizeWhenMemoryRunsOut(std::string_view, std::string_view text) {
+  if (text.ends_with(kOutOfMemoryText))
+    fprintf(stderr,
+            "velmira-tool render: not enough memory to render frames of %dx%d; choose a smaller "
+            "--size\n",
+            renderedWidth, renderedHeight);
+}
+
+int renderJob(RenderJob job, const std::filesystem::path& outputBase) {
+  renderedWidth = job.width;
+  renderedHeight = job.height;
+  divertFatalMessages(nameTheSizeWhenMemoryRunsOut);
   OfflineShow show;
   std::string reason;
   if (!openOfflineShow(show, job.width, job.height, reason) || !loadOfflineShow(show, reason)) {
@@ -270,4 +305,26 @@ int runToolRender(int argc, char** argv) {
     if (!problem.empty()) return usageError("render", problem, kUsage);
   }
   return job.video.empty() ? renderPngs(show, job, outputBase) : renderVideo(show, job, outputBase);
+}
+
+}  // namespace
+
+int runToolRender(int argc, char** argv) {
+  const ToolArguments arguments = parseToolArguments(argc, argv, kOptions);
+  if (arguments.help) return printUsage(kUsage);
+  RenderJob job;
+  const std::string problem = arguments.error.empty() ? planJob(arguments, job) : arguments.error;
+  if (!problem.empty()) return usageError("render", problem, kUsage);
+  // Output paths are taken relative to where the tool was started.
+  const std::filesystem::path outputBase = std::filesystem::current_path();
+  if (!enterShowDirectory("render", arguments)) return 1;
+  try {
+    return renderJob(job, outputBase);
+  } catch (const std::bad_alloc&) {
+    fprintf(stderr,
+            "velmira-tool render: not enough memory to render frames of %dx%d; choose a smaller "
+            "--size\n",
+            job.width, job.height);
+    return 1;
+  }
 }

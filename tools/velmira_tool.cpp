@@ -1,7 +1,9 @@
 // velmira-tool: the authoring command line. One binary, one subcommand per
 // file; this file only dispatches.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "platform/tool_process.h"
 #include "tools/tool_commands.h"
@@ -73,10 +75,18 @@ int runHelp(int argc, char** argv) {
   return command->run(2, helpArguments);
 }
 
-}  // namespace
+// Output that could not be written (a full disk, a closed pipe) is a failure
+// of the command, however it ended.
+int withOutputChecked(int status) {
+  const bool flushed = fflush(stdout) == 0;
+  const int error = errno;
+  if (flushed && !ferror(stdout)) return status;
+  fprintf(stderr, "velmira-tool: cannot write the output: %s\n",
+          flushed ? "a write failed" : strerror(error));
+  return status == 0 ? 1 : status;
+}
 
-int main(int argc, char** argv) {
-  setUpToolProcess();
+int runCommand(int argc, char** argv) {
   if (argc < 2) {
     printUsage(stderr);
     return 2;
@@ -92,4 +102,16 @@ int main(int argc, char** argv) {
   }
   if (const ToolCommand* command = findCommand(argv[1])) return command->run(argc - 1, argv + 1);
   return unknownCommand(argv[1]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setUpToolProcess();
+  try {
+    return withOutputChecked(runCommand(argc, argv));
+  } catch (const std::bad_alloc&) {
+    fputs("velmira-tool: not enough memory for this command\n", stderr);
+    return 1;
+  }
 }

@@ -47,14 +47,14 @@ void CubetubeEffect::initialise() {
   tube_ = buildBoxTube(BoxTubeShape{96, 2, 1, 4, 4, {1, 1, 1}});
   pinchTube(tube_);
   framePrologue(0, 0);
-  ringSize_ = clampRingSize(readInt(*this, "accumNum"));
+  ringSize_ = clampRingSize(readHeldCount(*this, "accumNum", kMaxRingSize));
   makeRingTextures(ringSize_);
   makeRenderSizeTexture("cubetubeBack");
 }
 
 void CubetubeEffect::render(float time, float timeStep) {
   const int use16 = readInt(*this, "use16");
-  const int passes = clampPassCount(readInt(*this, "accumTimes"));
+  const int passes = clampPassCount(readHeldCount(*this, "accumTimes", kMaxPassesPerFrame));
   Mesh* particles = readMesh(*this, "meshParticles");
   const Vec3 back = readVec3(*this, "backColor");
   for (int pass = 0; pass < passes; ++pass) {

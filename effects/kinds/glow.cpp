@@ -17,7 +17,7 @@ constexpr int kGlowSize = 256;
 constexpr float kBlurOffset = 3.0f / kGlowSize;
 // Each pass costs four draws and a copy; a count from a script is kept to
 // what can still run at frame rate.
-constexpr int kMaxBlurPasses = 64;
+constexpr int kMaxBlurPasses = 4096;
 constexpr float kLuminance[4] = {0.299f, 0.587f, 0.114f, 0.0f};
 
 void setFragmentEnv(GLuint index, float x, float y, float z, float w) {
@@ -91,9 +91,11 @@ void GlowEffect::render(float time, float timeStep) {
   const float glowFactor = readFloat(*this, "glowFactor");
   glColor4f(glowFactor, glowFactor, glowFactor, 1);
   setup2D();
-  const int loops = std::min(readInt(*this, "loops", 6), kMaxBlurPasses);
+  // Fewer passes may be drawn, but each at the step the given count makes.
+  const int loops = readInt(*this, "loops", 6);
+  const int drawnLoops = holdCount(*this, "loops", loops, kMaxBlurPasses);
   const float blurSize = readFloat(*this, "blurSize");
-  for (int pass = 0; pass < loops; ++pass) blurPass((pass + 1) * blurSize / loops);
+  for (int pass = 0; pass < drawnLoops; ++pass) blurPass((pass + 1) * blurSize / loops);
 
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();

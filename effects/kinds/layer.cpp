@@ -11,6 +11,13 @@
 
 namespace {
 
+// Each layer copies and composites the whole screen; real shows use one.
+constexpr int kMaxLayers = 256;
+
+}  // namespace
+
+namespace {
+
 enum BlendMode { kAlphaBlend = 0, kMultiply = 1, kScreen = 2, kAdd = 3, kSubtract = 4 };
 
 struct Layer {
@@ -133,6 +140,7 @@ void LayerEffect::render(float time, float timeStep) {
   cameraState.position = readVec3(*this, "cameraPos", cameraState.position);
   cameraState.lookAt = readVec3(*this, "cameraLookAt", cameraState.lookAt);
   aimCamera();
+  layerCount = holdCount(*this, "numLayers", layerCount, kMaxLayers);
   for (int i = 0; i < layerCount; ++i) drawLayer(i);
   glDepthMask(GL_TRUE);
   copyToTextureOut();

@@ -46,12 +46,12 @@ void MeshiEffect::initialise() {
   dots_ = loadMesh("./quarno/meshes/dots.lwo");
   blob_ = loadMesh("./quarno/meshes/vurivev_meta_open.lwo");
   framePrologue(0, 0);
-  ringSize_ = clampRingSize(readInt(*this, "accumNum"));
+  ringSize_ = clampRingSize(readHeldCount(*this, "accumNum", kMaxRingSize));
   makeRingTextures(ringSize_);
 }
 
 void MeshiEffect::render(float time, float) {
-  const int passes = clampPassCount(readInt(*this, "accumTimes"));
+  const int passes = clampPassCount(readHeldCount(*this, "accumTimes", kMaxPassesPerFrame));
   const bool use16 = readInt(*this, "use16") != 0;
   bindRenderTarget(renderTargets.accumulationTarget);
   glPushAttrib(GL_VIEWPORT_BIT);

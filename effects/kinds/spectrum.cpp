@@ -16,7 +16,7 @@ namespace {
 constexpr int kStripVertices = 1024;
 // Every strip is 1024 vertices; a count from a script is kept to what can
 // still be drawn at frame rate.
-constexpr int kMaxStrips = 256;
+constexpr int kMaxStrips = 1024;
 // The show clock runs this much faster for the camera's travel.
 constexpr float kTimeScale = 3.5874999f;
 constexpr float kFadeScale = 0.27874565f;
@@ -65,13 +65,14 @@ Strip buildStrip(const Spectrum& spectrum, float brightness, float width, float 
   return strip;
 }
 
-// Each strip turns a further 360 / count degrees about x from the last.
-void drawFan(const Strip& strip, int count) {
+// Each strip turns a further 360 / count degrees about x from the last; only
+// the first `drawn` strips are drawn.
+void drawFan(const Strip& strip, int drawn, int count) {
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glVertexPointer(3, GL_FLOAT, 0, strip.positions.data());
   glColorPointer(4, GL_FLOAT, 0, strip.colors.data());
-  for (int r = 0; r < count; ++r) {
+  for (int r = 0; r < drawn; ++r) {
     glRotatef(360.0f * r / count, 1, 0, 0);
     glPushMatrix();
     glDrawArrays(GL_LINE_STRIP, 0, kStripVertices);
@@ -99,10 +100,11 @@ void SpectrumEffect::render(float time, float timeStep) {
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_LINE_SMOOTH);
   const float brightness = readFloat(*this, "kirkkaus");
-  const int strips = std::min(readInt(*this, "numRevol"), kMaxStrips);
+  const int strips = readInt(*this, "numRevol");
+  const int drawnStrips = holdCount(*this, "numRevol", strips, kMaxStrips);
   const float width = readFloat(*this, "scaleX");
   const float height = readFloat(*this, "suuruus", 1);
-  if (strips > 0) drawFan(buildStrip(spectrum, brightness, width, height), strips);
+  if (strips > 0) drawFan(buildStrip(spectrum, brightness, width, height), drawnStrips, strips);
   glDisable(GL_LINE_SMOOTH);
   copyScreenToTexture("back", 0, 0);
 }

@@ -28,13 +28,13 @@ void readIgnoredParameters(const Effect& effect) {
 void TwistEffect::initialise() {
   tube_ = buildBoxTube(BoxTubeShape{48, 2, 1, 4, 4, {1, 1, 1}});
   framePrologue(0, 0);
-  ringSize_ = clampRingSize(readInt(*this, "accumNum"));
+  ringSize_ = clampRingSize(readHeldCount(*this, "accumNum", kMaxRingSize));
   makeRingTextures(ringSize_);
 }
 
 void TwistEffect::render(float time, float) {
   const int use16 = readInt(*this, "use16");
-  const int passes = clampPassCount(readInt(*this, "accumTimes"));
+  const int passes = clampPassCount(readHeldCount(*this, "accumTimes", kMaxPassesPerFrame));
   for (int pass = 0; pass < passes; ++pass) drawPass(passTime(time, pass, passes), pass);
   drawRingAverage(ringSize_, use16 != 0, RingBase::kCleared);
   copyToTextureOut();

@@ -19,13 +19,12 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool replaceFileAtomically(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".saving";
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+bool writeFileDurably(const std::string& path, const std::string& bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   const bool written = writeAll(fd, bytes) && fsync(fd) == 0;
-  if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
-    unlink(temporary.c_str());
+  if (close(fd) != 0 || !written) {
+    unlink(path.c_str());
     return false;
   }
   return true;

@@ -24,15 +24,13 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool replaceFileAtomically(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".saving";
-  const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+bool writeFileDurably(const std::string& path, const std::string& bytes) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const bool written = writeAll(file, bytes) && FlushFileBuffers(file);
-  if (!CloseHandle(file) || !written ||
-      !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporary.c_str());
+  if (!CloseHandle(file) || !written) {
+    DeleteFileA(path.c_str());
     return false;
   }
   return true;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/comment_editor.h"
 #include "app/comment_file.h"
@@ -34,19 +37,156 @@ TEST(CommentFile, BadTimesLastLinesAndLimits) {
   EXPECT_EQ(longOne[0].text.size(), kCommentTextLimit);
 }
 
+std::string fileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+bool exists(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0;
+}
+
 TEST(CommentFile, SaveReplacesTheFileWholeAndMissingFileReadsEmpty) {
   TempDir dir;
   const std::string path = (dir.path() / "comments.txt").string();
-  EXPECT_TRUE(loadComments(path).empty());
-  ASSERT_TRUE(saveComments({{"old", 1}}, 1759, path));
-  ASSERT_TRUE(saveComments({{"new", 2}}, 1759, path));
-  const std::vector<Comment> back = loadComments(path);
+  const CommentFile none = loadComments(path);
+  EXPECT_TRUE(none.comments.empty());
+  EXPECT_TRUE(none.unreadable.empty());
+  ASSERT_TRUE(saveComments(none, {{"old", 1}}, 1759).ok);
+  const CommentFile first = loadComments(path);
+  const CommentSave second = saveComments(first, {{"new", 2}}, 1759);
+  ASSERT_TRUE(second.ok);
+  EXPECT_EQ(second.message, "");  // a file the player wrote needs no copy
+  const std::vector<Comment> back = loadComments(path).comments;
   ASSERT_EQ(back.size(), 1u);
   EXPECT_EQ(back[0].text, "new");
-  struct stat info;
-  EXPECT_NE(stat((path + ".saving").c_str(), &info), 0);  // no temporary left behind
-  // An unwritable place leaves the old file as it was.
-  EXPECT_FALSE(saveComments({{"lost", 3}}, 1759, (dir.path() / "missing" / "comments.txt").string()));
+  EXPECT_FALSE(exists(path + ".bak"));
+  EXPECT_FALSE(exists((dir.path() / "comments.partial.txt").string()));  // no temporary left
+}
+
+// The hostile files of a session: what the file holds before, what the
+// session did, and what must be on the disk after.
+TEST(CommentFile, NothingTheUserWroteIsLost) {
+  const std::string handWritten = "# h\n131.0 a\n132.0 b \xff c\n133.0 d\n";
+  struct Case {
+    const char* name;
+    std::string before;
+    bool edited;
+    bool ok;
+    const char* messagePart;  // empty: no message
+    bool backup;              // the old bytes kept as comments.txt.bak
+  };
+  const Case cases[] = {
+      {"no edits leave a hand-written file untouched", handWritten, false, true, "", false},
+      {"no edits leave a long line untouched", "1.000 " + std::string(2000, 'x') + "\n", false,
+       true, "", false},
+      {"edits keep what was not understood as .bak", handWritten, true, true,
+       "kept as", true},
+      {"edits keep a last line without a line feed", "1.000 a\n2.000 unended", true, true,
+       "kept as", true},
+      {"edits keep a line without a blank", "1.000 a\nnoblank\n", true, true, "kept as", true},
+      {"edits of a file the player wrote need no copy",
+       "# comments saved with build-revision 1758\n1.000 a\n", true, true, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string path = (dir.path() / "comments.txt").string();
+    writeText(path, c.before);
+    const CommentFile file = loadComments(path);
+    std::vector<Comment> comments = file.comments;
+    if (c.edited) comments.push_back({"added", 140});
+    const CommentSave save = saveComments(file, comments, 1759);
+    EXPECT_EQ(save.ok, c.ok);
+    if (*c.messagePart) {
+      EXPECT_NE(save.message.find(c.messagePart), std::string::npos) << save.message;
+    } else {
+      EXPECT_EQ(save.message, "");
+    }
+    EXPECT_EQ(exists(path + ".bak"), c.backup);
+    if (c.backup) {
+      EXPECT_EQ(fileText(path + ".bak"), c.before);
+    }
+    if (!c.edited) {
+      EXPECT_EQ(fileText(path), c.before);
+    }
+    if (c.edited) {
+      EXPECT_NE(fileText(path).find("140.000 added\n"), std::string::npos);
+    }
+  }
+}
+
+TEST(CommentFile, AnEarlierBackupIsNotReplaced) {
+  TempDir dir;
+  const std::string path = (dir.path() / "comments.txt").string();
+  writeText(path + ".bak", "older\n");
+  writeText(path, "1 a\n");
+  const CommentFile file = loadComments(path);
+  ASSERT_TRUE(saveComments(file, {{"b", 2}}, 1759).ok);
+  EXPECT_EQ(fileText(path + ".bak"), "older\n");
+  EXPECT_EQ(fileText(path + ".bak2"), "1 a\n");
+}
+
+TEST(CommentFile, AFileChangedOnTheDiskMeanwhileIsKept) {
+  TempDir dir;
+  const std::string path = (dir.path() / "comments.txt").string();
+  ASSERT_TRUE(saveComments(loadComments(path), {{"a", 1}}, 1759).ok);
+  const CommentFile file = loadComments(path);
+  const std::string edited = fileText(path) + "2.000 typed in an editor\n";
+  writeText(path, edited);
+  ASSERT_TRUE(saveComments(file, {{"a", 1}, {"b", 3}}, 1759).ok);
+  EXPECT_EQ(fileText(path + ".bak"), edited);
+}
+
+TEST(CommentFile, FailedSavesSaySoAndKeepTheComments) {
+  TempDir dir;
+  // A folder where the file should be.
+  const std::string folder = (dir.path() / "folder.txt").string();
+  std::filesystem::create_directory(folder);
+  const CommentFile asFolder = loadComments(folder);
+  EXPECT_NE(asFolder.unreadable.find("is a folder"), std::string::npos);
+  CommentSave save = saveComments(asFolder, {{"kept", 5}}, 1759);
+  EXPECT_FALSE(save.ok);
+  EXPECT_NE(save.message.find("5.000 kept\n"), std::string::npos);  // the comment is not lost
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  // No edits: nothing to save and nothing to say.
+  EXPECT_TRUE(saveComments(asFolder, {}, 1759).ok);
+  // A folder that does not exist.
+  save = saveComments(loadComments((dir.path() / "missing" / "c.txt").string()), {{"x", 1}}, 1759);
+  EXPECT_FALSE(save.ok);
+  EXPECT_NE(save.message.find("were not saved"), std::string::npos);
+}
+
+TEST(CommentFile, AnUnreadableFileIsNeverOverwritten) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  TempDir dir;
+  const std::string path = (dir.path() / "comments.txt").string();
+  writeText(path, "1.000 private\n");
+  chmod(path.c_str(), 0);
+  const CommentFile file = loadComments(path);
+  EXPECT_NE(file.unreadable.find("cannot be read"), std::string::npos);
+  const CommentSave save = saveComments(file, {{"new", 2}}, 1759);
+  EXPECT_FALSE(save.ok);
+  EXPECT_NE(save.message.find("not overwritten"), std::string::npos);
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(fileText(path), "1.000 private\n");
+}
+
+TEST(CommentFile, ASymbolicLinkIsWrittenThrough) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "real");
+  const std::string target = (dir.path() / "real" / "notes.txt").string();
+  const std::string link = (dir.path() / "comments.txt").string();
+  writeText(target, "1.000 a\n");
+  std::filesystem::create_symlink(target, link);
+  ASSERT_TRUE(saveComments(loadComments(link), {{"a", 1}, {"b", 2}}, 1759).ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(fileText(target), "# comments saved with build-revision 1759\n1.000 a\n2.000 b\n");
 }
 
 CommentFrame frameAt(float time, uint32_t ms, std::initializer_list<int> down = {}, bool paused = true) {

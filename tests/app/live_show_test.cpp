@@ -110,6 +110,12 @@ TEST(LiveShow, DefinitionChangesAppearAndBrokenOnesKeepTheLastGoodEffect) {
   EXPECT_NE(show.error.find("Error on line"), std::string::npos) << show.error;
   EXPECT_NEAR(redOfFrame(show), shade(0.8), 2);  // the last good definition runs on
 
+  // A count that would exhaust the memory is a data error like any other.
+  saveFile("fx.txt", "code = sorver\nint numSorves = 1000000000;\n");
+  reloadChangedFiles(show, changedShowFiles(show.watch));
+  EXPECT_NE(show.error.find("numSorves = 1000000000 is more than"), std::string::npos) << show.error;
+  EXPECT_NEAR(redOfFrame(show), shade(0.8), 2);
+
   // A definition that compiles but lacks a variable fails while drawing.
   divertFatalMessages(throwDataError);
   saveFile("fx.txt", layerDefinition("0.4, 0, 0", false));

@@ -1,10 +1,16 @@
 // The player as a program: it ends by itself at the end of the show, and
 // without a display it says so and fails.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "platform/stop_signals.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -45,6 +51,7 @@ TEST(Player, FailsWithAMessageWithoutADisplay) {
   std::ifstream in("stderr.txt");
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("ERROR\nFailed To Register The Window Class.\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("velmira: the show window did not open: "), std::string::npos) << text;
 }
 
 std::string fileText(const char* name) {
@@ -59,8 +66,9 @@ TEST(Player, FolderWithoutAShowSaysSoOnceAndFails) {
   EXPECT_EQ(text, "velmira: no show here: demo.adt is neither on the disk nor in datapack.dat\n");
 }
 
-// Ctrl-C and SIGTERM end the show through the shutdown that saves the comments.
-TEST(Player, StopSignalsEndPromptlyAndSaveTheComments) {
+// Ctrl-C and SIGTERM end the show through the ordinary shutdown; a session
+// without edits leaves the comments file as it was.
+TEST(Player, StopSignalsEndPromptlyAndLeaveUneditedCommentsAlone) {
   ASSERT_DISPLAY();
   for (const char* signal : {"TERM", "INT"}) {
     TempDir dir;
@@ -68,9 +76,94 @@ TEST(Player, StopSignalsEndPromptlyAndSaveTheComments) {
     writeFile("comments.txt", "1.000 kept\n");
     EXPECT_EQ(run(std::string("timeout -s ") + signal + " 3 " VELMIRA_PLAYER " --show . -window 2>/dev/null"),
               124);
-    EXPECT_EQ(fileText("comments.txt"), "# comments saved with build-revision 1759\n1.000 kept\n")
-        << signal;
+    EXPECT_EQ(fileText("comments.txt"), "1.000 kept\n") << signal;
   }
+}
+
+// Hostile comment files: the player runs (ended by timeout's SIGTERM, 124),
+// says what it must, and leaves every one of them exactly as it was.
+TEST(Player, HostileCommentFilesAreLeftAsTheyWere) {
+  ASSERT_DISPLAY();
+  const std::string handWritten = "# h\n131.0 a\n132.0 b \xff c\n133.0 d\nno blank\n" +
+                                  std::string(2000, 'x') + " long\nunended";
+  struct Row {
+    const char* name;
+    void (*make)(const std::string& text);
+    const char* message;
+  };
+  const Row rows[] = {
+      {"hand-written, with bytes the reader skips",
+       [](const std::string& text) { writeFile("comments.txt", text); }, ""},
+      {"a folder",
+       [](const std::string& text) {
+         std::filesystem::create_directory("comments.txt");
+         writeFile("comments.txt/inside.txt", text);
+       },
+       "comments.txt cannot be read (it is a folder)"},
+      {"a symbolic link",
+       [](const std::string& text) {
+         writeFile("real/notes.txt", text);
+         std::filesystem::create_symlink("real/notes.txt", "comments.txt");
+       },
+       ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    writeFixtureShow("0", "comments 1\n");
+    row.make(handWritten);
+    const std::string kept = std::filesystem::is_directory("comments.txt")
+                                 ? "comments.txt/inside.txt"
+                                 : std::filesystem::is_symlink("comments.txt") ? "real/notes.txt"
+                                                                               : "comments.txt";
+    EXPECT_EQ(run("timeout 3 " VELMIRA_PLAYER " --show . -window 2>err.txt"), 124);
+    EXPECT_EQ(fileText(kept.c_str()), handWritten);
+    const std::string err = fileText("err.txt");
+    if (*row.message) {
+      EXPECT_NE(err.find(row.message), std::string::npos) << err;
+    }
+    EXPECT_FALSE(std::filesystem::exists("comments.txt.bak"));
+  }
+}
+
+// A frame that takes many seconds (two hundred effects whose definitions loop
+// nine million times each, but only once frames are drawn): the first SIGTERM
+// waits for the frame to end, a second one ends the player at once.
+TEST(Player, ASecondStopSignalEndsALongFrameAtOnce) {
+  ASSERT_DISPLAY();
+  TempDir dir;
+  writeFixtureShow("0");
+  std::string timeline;
+  for (int i = 0; i < 200; ++i) timeline += "name = slow.txt start = 0 end = 100\n";
+  writeFile("timeline.txt", timeline);
+  ASSERT_EQ(run(VELMIRA_TOOL " skeleton layer >slow.txt"), 0);
+  writeFile("slow.txt", fileText("slow.txt") +
+                            "int i = 0;\nif (frame > 0) {\nwhile (i < 9000000) {\ni = i + 1;\n}\n}\n");
+  // The first signal must come after start-up (which it would end at once):
+  // a loaded machine gets a longer wait.
+  writeFile("stop.sh",
+            "#!/bin/sh\n" VELMIRA_PLAYER " --show . -window 2>/dev/null &\npid=$!\n"
+            "sleep $1\nkill -TERM $pid\nsleep 0.5\n"
+            "kill -0 $pid 2>/dev/null && echo 'still in the frame'\nkill -TERM $pid\n"
+            "for i in 1 2 3 4 5 6 7 8 9 10; do kill -0 $pid 2>/dev/null || break; sleep 0.1; done\n"
+            "if kill -0 $pid 2>/dev/null; then kill -KILL $pid; echo 'still running'; fi\n"
+            "wait $pid\necho $?\n");
+  std::string outcome;
+  for (int wait : {5, 10, 20}) {
+    ASSERT_EQ(run("sh stop.sh " + std::to_string(wait) + " >out.txt 2>/dev/null"), 0);
+    outcome = fileText("out.txt");
+    if (outcome != "143\n") break;  // the signal came in time to find a frame
+  }
+  EXPECT_EQ(outcome, "still in the frame\n143\n");
+}
+
+TEST(Player, EmptyMusicIsCalledEmpty) {
+  ASSERT_DISPLAY();
+  TempDir dir;
+  writeFixtureShow("140.9", "music 1\n");
+  writeFile("quarno/velmira.mp3", "");
+  run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>err.txt");
+  EXPECT_NE(fileText("err.txt").find("velmira.mp3 is empty"), std::string::npos) << fileText("err.txt");
 }
 
 TEST(Player, HelpAndVersion) {
@@ -83,4 +176,28 @@ TEST(Player, HelpAndVersion) {
   EXPECT_NE(text.find("unknown argument --bogus"), std::string::npos) << text;
   EXPECT_NE(text.find("usage: velmira"), std::string::npos) << text;
   EXPECT_EQ(std::filesystem::file_size("out.txt"), 0u);
+}
+
+// What a second stop signal leaves behind: the last words given, written by
+// the handler itself before the process ends with 128 + SIGTERM.
+TEST(StopSignals, ASecondSignalWritesTheLastWordsAndEnds) {
+  TempDir dir;
+  const std::string path = (dir.path() / "comments.txt.unsaved").string();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    installStopSignals();
+    watchStopSignals(true);
+    setLastWords(path, "1.000 first\n");
+    setLastWords(path, "1.000 first\n2.000 second\n");
+    raise(SIGTERM);  // only raises the flag while watched
+    if (!stopRequested()) _exit(1);
+    raise(SIGTERM);
+    _exit(2);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+  EXPECT_EQ(fileText(path.c_str()), "1.000 first\n2.000 second\n");
 }

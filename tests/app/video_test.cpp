@@ -29,12 +29,14 @@ std::string pngRgb(const std::string& path) {
   return rgb;
 }
 
-// An "ffmpeg" that keeps its arguments, its frames and its sound in this folder.
-std::string writeRecordingFfmpeg() {
+// An "ffmpeg" that keeps its arguments, its frames and its sound in this
+// folder, writes "video" to the output it was given, and ends with `status`.
+std::string writeRecordingFfmpeg(int status = 0) {
   const std::string here = std::filesystem::current_path().string();
   writeFile("bin/ffmpeg", "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + here + "/args.txt\n" +
                               "cat > " + here + "/video.rgb\n" + "cat <&3 > " + here +
-                              "/sound.f32\n");
+                              "/sound.f32\n" + "for last; do :; done\nprintf video > \"$last\"\n" +
+                              "exit " + std::to_string(status) + "\n");
   std::filesystem::permissions("bin/ffmpeg", std::filesystem::perms::owner_all);
   return "PATH=" + here + "/bin:$PATH ";
 }
@@ -61,7 +63,10 @@ TEST(VideoRender, FfmpegGetsThePngFramesBitForBitAndTheMatchingSound) {
   for (const char* expected : {"rawvideo\n", "rgb24\n", "96x54\n", "pipe:0\n", "pipe:3\n",
                                "libx264\n", "aac\n", "f32le\n"})
     EXPECT_NE(arguments.find(expected), std::string::npos) << expected;
-  EXPECT_NE(arguments.find((dir.path() / "out.mp4").string()), std::string::npos);
+  // Made under a temporary name beside the final one, then renamed.
+  EXPECT_NE(arguments.find((dir.path() / "out.partial.mp4").string()), std::string::npos);
+  EXPECT_EQ(readAll("out.mp4"), "video");
+  EXPECT_FALSE(std::filesystem::exists("out.partial.mp4"));
   // Half a second of the soundtrack at its rate and channel count, and not silence.
   const auto valueAfter = [&](const std::string& option) {
     const size_t at = arguments.find("\n" + option + "\n");
@@ -110,4 +115,39 @@ TEST(VideoRender, MakesAPlayableMp4WithPictureAndSound) {
   const size_t duration = probe.find("\nduration=");
   ASSERT_NE(duration, std::string::npos) << probe;
   EXPECT_NEAR(std::stod(probe.substr(duration + 10)), 2.0, 0.05) << probe;
+}
+
+// A render that fails (ffmpeg fails, or the output names a folder) leaves the
+// video that was there as it was, and no temporary file.
+TEST(VideoRender, AFailedRenderLeavesTheOldVideo) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  const std::string path = writeRecordingFfmpeg(1);
+  writeFile("out.mp4", "the good video");
+  const std::string range = "--size 32x18 --from 20 --to 20.2 --fps 10 ";
+  EXPECT_EQ(run(path + kTool + range + "--video out.mp4 2>err.txt"), 1);
+  EXPECT_NE(readAll("err.txt").find("ffmpeg failed with status 1"), std::string::npos)
+      << readAll("err.txt");
+  EXPECT_EQ(readAll("out.mp4"), "the good video");
+  EXPECT_FALSE(std::filesystem::exists("out.partial.mp4"));
+  std::filesystem::create_directory("folder.mp4");
+  EXPECT_EQ(run(path + kTool + range + "--video folder.mp4 2>err.txt"), 1);
+  EXPECT_NE(readAll("err.txt").find("folder.mp4 is a folder"), std::string::npos)
+      << readAll("err.txt");
+}
+
+// A render stopped by SIGTERM while ffmpeg is still at work leaves the old
+// video and takes its half-written one away.
+TEST(VideoRender, AStoppedRenderLeavesTheOldVideo) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  writeFile("bin/ffmpeg", "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\nsleep 20\n");
+  std::filesystem::permissions("bin/ffmpeg", std::filesystem::perms::owner_all);
+  writeFile("out.mp4", "the good video");
+  const std::string path = "PATH=" + std::filesystem::current_path().string() + "/bin:$PATH ";
+  EXPECT_EQ(run(path + "timeout 5 " + kTool + "--size 32x18 --from 20 --to 20.2 --fps 10 "
+                "--video out.mp4 2>/dev/null"),
+            124);
+  EXPECT_EQ(readAll("out.mp4"), "the good video");
+  EXPECT_FALSE(std::filesystem::exists("out.partial.mp4"));
 }

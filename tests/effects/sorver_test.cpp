@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "effects/camera.h"
+#include "platform/message.h"
 #include "script/error.h"
 #include "support/effect_harness.h"
 #include "tests/effects/material_kind_support.h"
@@ -88,4 +89,45 @@ TEST_F(EffectTest, SorverBreakDrawsAsSorverAndMoreSurfacesThanBuiltAreNotDrawn) 
   EXPECT_EQ(0, memcmp(first.pixels.data(), second.pixels.data(),
                       first.pixels.size() * sizeof(Rgba8)));
   EXPECT_TRUE(hasColour(first.at(first.width / 2, first.height / 2), 0.6f, 0.7f, 0.6f));
+}
+
+namespace {
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  text.replace(text.find(from), from.size(), to);
+  return text;
+}
+
+std::string loadError(const std::string& definition) {
+  try {
+    loadTestEffect(definition);
+  } catch (const ScriptError& error) {
+    return error.text;
+  }
+  return "";
+}
+
+}  // namespace
+
+// Counts far beyond a real show are a data error at start-up (surfaces and
+// their vertices) or held with a note (lights, one pass each), never an
+// allocation failure or a frame that does not end.
+TEST_F(EffectTest, SorverAbsurdCountsAreDataErrorsOrHeld) {
+  TempDir folder;
+  writeTubeFiles();
+  const std::string tube = tubeDefinition("sorver", 0.25f);
+  EXPECT_NE(loadError(replaced(tube, "int numSorves = unit(time - 1) * 2 + 1;",
+                               "int numSorves = 1000000000;"))
+                .find("numSorves = 1000000000 is more than the 1024 surfaces"),
+            std::string::npos);
+  EXPECT_NE(loadError(replaced(tube, "int sorveRevols = 8;", "int sorveRevols = 1000000000;"))
+                .find("vertices (sorveDivs x sorveRevols), more than the 1048576"),
+            std::string::npos);
+  // Columns far above the old limit of 5000 are still built as given.
+  EXPECT_EQ(loadError(replaced(tube, "int sorveRevols = 8;", "int sorveRevols = 20000;")), "");
+  auto manyLights = loadTestEffect(replaced(tube, "int numLights = 2;", "int numLights = 10000;"));
+  const int notesBefore = notesGiven();
+  renderFrame(*manyLights, 5.0f);
+  renderFrame(*manyLights, 5.1f);
+  EXPECT_EQ(notesGiven(), notesBefore + 1);  // once, not every frame
 }

@@ -12,6 +12,7 @@
 #include "gfx/gl.h"
 #include "gfx/math.h"
 #include "music/music.h"
+#include "platform/message.h"
 #include "support/effect_harness.h"
 
 namespace {
@@ -115,7 +116,11 @@ TEST_F(Spectrum, CameraClosesInThenIsPushedOutAtTheEnd) {
               1e-3f);
 }
 
-TEST_F(Spectrum, StripCountsBelowOneDrawNothingAndAreHeldTo256) {
+TEST_F(Spectrum, StripCountsBelowOneDrawNothingLargeOnesAreUsedAsGivenAbsurdOnesHeld) {
   EXPECT_TRUE(allBlack(render(definition("-3"), 0.01f)));
-  EXPECT_TRUE(samePixels(render(definition("256"), 0.01f), render(definition("2000000000"), 0.01f)));
+  // Above the engine's old limit of 256 the fan still divides by the count.
+  EXPECT_FALSE(samePixels(render(definition("256"), 0.01f), render(definition("300"), 0.01f)));
+  const int notesBefore = notesGiven();
+  EXPECT_FALSE(allBlack(render(definition("2000000000"), 0.01f)));  // drawn, in bounded time
+  EXPECT_EQ(notesGiven(), notesBefore + 1);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 
 #include "framework/effect_loader.h"
 #include "framework/timeline.h"
@@ -20,8 +21,23 @@ class RecordingEffect : public Effect {
   }
 };
 
+// An effect whose data asks for more memory than there is.
+class GreedyEffect : public Effect {
+ public:
+  explicit GreedyEffect(bool atLoad) : atLoad_(atLoad) {}
+  void initialise() override {
+    if (atLoad_) throw std::bad_alloc();
+  }
+  void render(float, float) override { throw std::bad_alloc(); }
+
+ private:
+  bool atLoad_;
+};
+
 std::unique_ptr<Effect> createRecording(std::string_view kind) {
   if (kind == "record") return std::make_unique<RecordingEffect>();
+  if (kind == "greedyLoad") return std::make_unique<GreedyEffect>(true);
+  if (kind == "greedyDraw") return std::make_unique<GreedyEffect>(false);
   return nullptr;
 }
 
@@ -163,4 +179,22 @@ TEST(Timeline, HalfOpenWindowsInFileOrder) {
   runTimeline(effects, 20.0f, 0.0f);
   EXPECT_TRUE(renderLog.empty());
   EXPECT_EQ(effectStartTimes(effects), (std::vector<float>{0.0f, 5.0f, 20.0f}));
+}
+
+TEST(Timeline, AllocationFailuresAreDataErrorsNamingTheDefinition) {
+  try {
+    load(entry("hungry.txt", 0, 10), "code = greedyLoad\n");
+    FAIL() << "no error";
+  } catch (const ScriptError& error) {
+    EXPECT_EQ(error.caption, kRuntimeErrorCaption);
+    EXPECT_EQ(error.text, "hungry.txt: not enough memory for what the data asks");
+  }
+  EffectList effects;
+  effects.push_back(load(entry("drawing.txt", 0, 10), "code = greedyDraw\n"));
+  try {
+    runTimeline(effects, 1.0f, 0.0f);
+    FAIL() << "no error";
+  } catch (const ScriptError& error) {
+    EXPECT_EQ(error.text, "drawing.txt: not enough memory for what the data asks");
+  }
 }

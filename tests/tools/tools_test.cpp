@@ -3,12 +3,15 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "framework/glyph_meshes.h"
 #include "gfx/image_encode.h"
+#include "gfx/mesh_lwo2.h"
 #include "pack/pack_format.h"
+#include "platform/message.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -244,4 +247,117 @@ TEST(Inspectors, NameBrokenFilesAndRefuseOtherFormats) {
   EXPECT_NE(readAll("err.txt").find("cut.jpg is not a text file"), std::string::npos);
   EXPECT_EQ(run(VELMIRA_TOOL " pack --ls cut.jpg 2>err.txt"), 1);
   EXPECT_NE(readAll("err.txt").find("cut.jpg is not a pack"), std::string::npos);
+}
+
+// Hostile but fair inputs to the tool: each row gives the command, the status
+// it must end with, a part of its message, and the files that must be
+// exactly as they were afterwards.
+TEST(ToolHostileInputs, StatusMessageAndUntouchedFiles) {
+  TempDir dir;
+  writeLayerShow();
+  writeFile("a.txt", "aaa");
+  ASSERT_EQ(run(VELMIRA_TOOL " pack -o old.dat a.txt"), 0);
+  writeFile("empty.lwo", std::string("FORM\0\0\0\x04LWO2", 12));
+  std::filesystem::create_directory("folder");
+  writeFile("folder/inside.txt", "mine");
+  ASSERT_EQ(run("mkfifo fifo"), 0);
+  std::filesystem::create_directory("real");
+  writeFile("real/target.dat", "before");
+  std::filesystem::create_symlink("real/target.dat", "link.dat");
+  const std::vector<std::string> userFiles = {"old.dat", "a.txt", "folder/inside.txt",
+                                              "real/target.dat"};
+  struct Row {
+    std::string command;
+    int status;
+    const char* message;
+    const char* changed;  // the one user file the command may change, or ""
+  };
+  const std::string tool = "timeout 60 " VELMIRA_TOOL " ";
+  const Row rows[] = {
+      {tool + "cat --show . a.txt >/dev/full", 1, "cannot write the output", ""},
+      {tool + "lint --show . >/dev/full", 1, "cannot write the output", ""},
+      {tool + "config --show . >/dev/full", 1, "cannot write the output", ""},
+      {tool + "pack --ls old.dat >/dev/full", 1, "cannot write the output", ""},
+      {tool + "mesh empty.lwo >/dev/full", 1, "cannot write the output", ""},
+      {tool + "skeleton layer >/dev/full", 1, "cannot write the output", ""},
+      {tool + "pack --ls folder", 1, "folder is a folder, not a pack", ""},
+      {tool + "pack --ls fifo", 1, "fifo is not a regular file, not a pack", ""},
+      {tool + "pack -o folder a.txt", 1, "folder is a folder; only a regular file is replaced", ""},
+      {tool + "pack -o fifo a.txt", 1, "fifo is a FIFO; only a regular file is replaced", ""},
+      {tool + "pack -o new.dat --list fifo", 1, "the list fifo is not a regular file", ""},
+      {tool + "pack -o new.dat fifo", 1, "cannot read fifo", ""},
+      {tool + "pack -o old.dat gone.txt", 1, "old.dat was not written", ""},
+      {tool + "pack -o link.dat a.txt", 0, "", "real/target.dat"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.command);
+    std::map<std::string, std::string> before;
+    for (const std::string& file : userFiles) before[file] = readAll(file);
+    EXPECT_EQ(run(row.command + " 2>err.txt"), row.status);
+    const std::string err = readAll("err.txt");
+    if (*row.message) {
+      EXPECT_NE(err.find(row.message), std::string::npos) << err;
+    }
+    for (const std::string& file : userFiles)
+      if (file != row.changed) {
+        EXPECT_EQ(readAll(file), before[file]) << file;
+      }
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink("link.dat"));  // written through, not replaced
+  EXPECT_EQ(readAll("real/target.dat"), readAll("old.dat"));
+  EXPECT_TRUE(std::filesystem::is_fifo("fifo"));
+  for (const char* left : {"old.partial.dat", "folder.partial", "real/target.partial.dat"})
+    EXPECT_FALSE(std::filesystem::exists(left)) << left;
+}
+
+// A show that names a FIFO or a folder as a data file: the file layer names
+// it instead of waiting on it forever.
+TEST(ToolHostileInputs, SpecialFilesNamedByTheShowAreRefused) {
+  TempDir dir;
+  writeLayerShow();
+  ASSERT_EQ(run("mkfifo fifo"), 0);
+  writeFile("demo.adt", "config = fifo\ntimeline = timeline.txt\n");
+  EXPECT_EQ(run("timeout 60 " VELMIRA_TOOL " lint --show . >out.txt 2>err.txt"), 1);
+  EXPECT_NE(readAll("err.txt").find("Error: datafile fifo is not a regular file."),
+            std::string::npos) << readAll("err.txt");
+  EXPECT_EQ(run("timeout 60 " VELMIRA_TOOL " cat --show . fifo >out.txt 2>err.txt"), 1);
+  EXPECT_NE(readAll("err.txt").find("fifo is not a regular file"), std::string::npos)
+      << readAll("err.txt");
+}
+
+// Counts far beyond any real show, in the tool's checks: held with a note, or
+// a data error for what would exhaust the memory; never a crash or a hang.
+TEST(ToolHostileInputs, AbsurdCountsAreNamedNotFatal) {
+  TempDir dir;
+  writeLayerShow();
+  const std::string layers = readAll("layers.txt");
+  writeFile("layers.txt", std::string(layers).replace(layers.find("int numLayers = 1;"), 18,
+                                                      "int numLayers = 100000;"));
+  EXPECT_EQ(run("timeout 120 " VELMIRA_TOOL " lint --show . >out.txt 2>err.txt"), 1);
+  EXPECT_NE(readAll("err.txt").find("layers.txt: numLayers = 100000 is held to 256"),
+            std::string::npos) << readAll("err.txt");
+}
+
+TEST(ToolHostileInputs, ARenderTooLargeForTheMemoryIsAClearError) {
+  TempDir dir;
+  writeLayerShow();
+  // Wherever the allocation fails: in the tool's own buffers (status 1) or
+  // while an effect draws (a data error, status 255).
+  const int status = run("ulimit -v 2000000; timeout 120 " VELMIRA_TOOL
+                         " render --show . --size 8192x8192 --time 1 -o big.png 2>err.txt");
+  EXPECT_TRUE(status == 1 || status == 255) << status;
+  EXPECT_NE(readAll("err.txt").find("not enough memory to render frames of 8192x8192"),
+            std::string::npos) << readAll("err.txt");
+  EXPECT_FALSE(std::filesystem::exists("big.png"));
+}
+
+// A mesh cut short that several definitions name, with and without "./", is
+// reported once, under one name.
+TEST(ToolHostileInputs, ABrokenFileIsNotedOnceUnderOneName) {
+  TempDir dir;
+  writeFile("cut.lwo", std::string("FORM\0\0\0\x30LWO2PNTS\0\0\0\x24", 20) + std::string(12, '\0'));
+  const int before = notesGiven();
+  for (const char* name : {"cut.lwo", "./cut.lwo", "cut.lwo", "./cut.lwo", "cut.lwo"})
+    EXPECT_EQ(loadMesh(name).vertexCount(), 1);
+  EXPECT_EQ(notesGiven(), before + 1);
 }
