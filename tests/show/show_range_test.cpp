@@ -7,17 +7,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/offline_show.h"
+#include "built_show.h"
 #include "gfx/curve.h"
 
 namespace {
 
-constexpr int kWidth = 160, kHeight = 90;
+constexpr int kWidth = kShowWidth, kHeight = kShowHeight;
 constexpr float kFrameStep = 0.1f;
 // The opening fade-in and the closing fade to black may be dark.
 constexpr float kDarkAllowedAtStart = 1.0f, kDarkAllowedAtEnd = 2.0f;
@@ -25,8 +25,6 @@ constexpr float kDarkAllowedAtStart = 1.0f, kDarkAllowedAtEnd = 2.0f;
 // which four seconds in a row read as a dark stretch.
 constexpr double kNearBlack = 16, kDarkStretch = 30;
 constexpr float kStretchSeconds = 4.0f;
-
-using Pixels = std::vector<uint8_t>;
 
 double meanBrightness(const Pixels& pixels) {
   double sum = 0;
@@ -114,40 +112,11 @@ std::string listOfTimes(const std::vector<float>& times) {
 
 class ShowRangeTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    previousDirectory = std::filesystem::current_path();
-    std::filesystem::current_path(VELMIRA_SHOW_DIR);
-    show = new OfflineShow;
-    std::string error;
-    ASSERT_TRUE(openOfflineShow(*show, kWidth, kHeight, error)) << error;
-    ASSERT_TRUE(loadOfflineShow(*show, error)) << error;
-  }
-  static void TearDownTestSuite() {
-    delete show;
-    show = nullptr;
-    std::filesystem::current_path(previousDirectory);
-  }
+  static void SetUpTestSuite() { show = &builtShow(); }
 
-  static Pixels render(float time) {
-    Pixels pixels;
-    renderOfflineFrame(*show, time, kFrameStep, pixels);
-    return pixels;
-  }
-
-  // The frame at `time` with every effect of `kind` set aside for it.
+  static Pixels render(float time) { return renderShowFrame(time, kFrameStep); }
   static Pixels renderWithout(const std::string& kind, float time) {
-    EffectList all;
-    all.swap(show->effects);
-    std::vector<size_t> kept;
-    for (size_t i = 0; i < all.size(); ++i)
-      if (all[i]->kind != kind) {
-        kept.push_back(i);
-        show->effects.push_back(std::move(all[i]));
-      }
-    Pixels pixels = render(time);
-    for (size_t j = 0; j < kept.size(); ++j) all[kept[j]] = std::move(show->effects[j]);
-    show->effects.swap(all);
-    return pixels;
+    return renderShowFrameWithout(kind, time, kFrameStep);
   }
 
   static std::vector<const Effect*> effectsOfKind(const std::string& kind) {
@@ -158,11 +127,9 @@ class ShowRangeTest : public ::testing::Test {
   }
 
   static OfflineShow* show;
-  static std::filesystem::path previousDirectory;
 };
 
 OfflineShow* ShowRangeTest::show = nullptr;
-std::filesystem::path ShowRangeTest::previousDirectory;
 
 TEST_F(ShowRangeTest, NoFrameMirrorsTheOneBeforeAndNoStretchIsDark) {
   const float end = show->engine.endTime;
