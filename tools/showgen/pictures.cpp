@@ -359,8 +359,8 @@ struct StageColours {
 };
 
 Image stage(const Noise& noise, const StageColours& colours) {
-  return shadeRgb(1024, 576, [&](float u, float v) {
-    const float dx = (u - 0.5f) * 16 / 9, dy = v - 0.5f;
+  return shadeRgb(1024, 512, [&](float u, float v) {
+    const float dx = (u - 0.5f) * 2, dy = v - 0.5f;
     const float pool = std::exp(-(dx * dx + dy * dy) * 3.5f);
     const float cloud = std::clamp(0.5f + 0.6f * noise.fbm2(u * 5, v * 3, 5, 3, 5), 0.0f, 1.0f);
     return mixColour(colours.top, colours.bottom, v) + colours.light * (0.75f * pool + 0.3f * cloud * cloud);
@@ -430,7 +430,6 @@ GeneratedFiles generatePictures() {
       jpeg("backdrop.jpg", backdrop(noise)),
       png("grain.png", grain()),
       png("setup.png", setupPicture(noise)),
-      jpeg("stage_indigo.jpg", stage(noise, {{0.05f, 0.03f, 0.16f}, {0.16f, 0.04f, 0.2f}, {0.55f, 0.3f, 0.55f}})),
       jpeg("stage_teal.jpg", stage(noise, {{0.0f, 0.08f, 0.12f}, {0.02f, 0.16f, 0.2f}, {0.2f, 0.55f, 0.6f}})),
       jpeg("stage_dawn.jpg", stage(noise, {{0.22f, 0.05f, 0.2f}, {0.5f, 0.18f, 0.08f}, {0.75f, 0.45f, 0.3f}})),
       png("black.png", flat({0, 0, 0})),
