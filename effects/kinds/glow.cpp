@@ -40,14 +40,27 @@ std::string bindSource(const std::string& textureIn) {
   return textureIn;
 }
 
-void keepGlowTexture() {
-  copyScreenToTexture("glow", kGlowSize, kGlowSize);
+// The glow is made inside the frame, in a square of the glow size or, in a
+// smaller frame, of the frame's smaller side (a larger square would be cut
+// off and the glow would vanish). The pool's "glow" texture is resized to it.
+int fitGlowTexture() {
+  const int size = std::min({kGlowSize, renderWidth(), renderHeight()});
+  bindTexture("glow", GL_CLAMP_TO_EDGE, GL_LINEAR);
+  GLint width = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  if (width != size)
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  return size;
+}
+
+void keepGlowTexture(int size) {
+  copyScreenToTexture("glow", size, size);
   bindTexture("glow", GL_CLAMP_TO_EDGE, GL_LINEAR);
 }
 
 // Four additive draws of the glow texture, flipped, moved diagonally apart
 // by the pass's step, then the sum becomes the glow texture.
-void blurPass(float step) {
+void blurPass(float step, int size) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 2; ++x) {
       glMatrixMode(GL_TEXTURE);
@@ -56,7 +69,7 @@ void blurPass(float step) {
       glMatrixMode(GL_MODELVIEW);
       drawScreenQuad(true);
     }
-  copyScreenToTexture("glow", kGlowSize, kGlowSize);
+  copyScreenToTexture("glow", size, size);
   glClear(GL_COLOR_BUFFER_BIT);
   bindTexture("glow", GL_CLAMP_TO_EDGE, GL_LINEAR);
 }
@@ -74,7 +87,8 @@ void GlowEffect::render(float time, float timeStep) {
   const float limitExp = readFloat(*this, "limitExp");
   const std::string textureIn = readTexture(*this, "textureIn");
 
-  glViewport(0, 0, kGlowSize, kGlowSize);
+  const int size = fitGlowTexture();
+  glViewport(0, 0, size, size);
   const std::string source = bindSource(textureIn);
   setup2D();
   bindGpuPrograms(gpuPrograms.limit);
@@ -82,7 +96,7 @@ void GlowEffect::render(float time, float timeStep) {
   setLuminanceWeights();
   drawScreenQuad(false);
   unbindGpuPrograms();
-  keepGlowTexture();
+  keepGlowTexture(size);
 
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -95,7 +109,7 @@ void GlowEffect::render(float time, float timeStep) {
   const int loops = readInt(*this, "loops", 6);
   const int drawnLoops = holdCount(*this, "loops", loops, kMaxBlurPasses);
   const float blurSize = readFloat(*this, "blurSize");
-  for (int pass = 0; pass < drawnLoops; ++pass) blurPass((pass + 1) * blurSize / loops);
+  for (int pass = 0; pass < drawnLoops; ++pass) blurPass((pass + 1) * blurSize / loops, size);
 
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();

@@ -105,3 +105,20 @@ TEST_F(Glow, PassCountsOfRealShowsAreUsedAsGiven) {
   // A count above the engine's old limit of 64 still sets its own step.
   EXPECT_FALSE(samePixels(render(100, 4), render(64, 4)));
 }
+
+// A frame smaller than the glow square (160 x 90 against 256) makes its glow
+// in the square that fits: a white source glows white over the whole frame,
+// corners included, where a cut-off square left the glow black.
+TEST_F(Glow, AFrameSmallerThanTheGlowSquareGlowsAllOver) {
+  setPoolTexture("glowSource", 16, 16, std::vector<Rgba8>(16 * 16, Rgba8{255, 255, 255, 255}));
+  const ScopedRenderSize size(160, 90);
+  renderFrame(*loadTestEffect("code = glow\nfloat limitSub = 0;\nfloat limitMul = 1;\n"
+                              "float limitExp = 1;\ntexture textureIn = \"glowSource\";\n"
+                              "float glowFactor = 0.25;\nint loops = 2;\nfloat blurSize = 2;\n"
+                              "float expScreen = 1;\nfloat expGlow = 0;\nfloat mulScreen = 0;\n"
+                              "float mulGlow = 1;\n"),
+              1.0f);
+  const Frame frame = readFrame();
+  for (const auto& [x, y] : {std::pair{0, 0}, {159, 0}, {0, 89}, {159, 89}, {80, 45}})
+    EXPECT_GE(int(frame.at(x, y).r), 240) << "(" << x << ", " << y << ")";
+}

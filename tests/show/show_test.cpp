@@ -13,17 +13,15 @@
 #include <vector>
 
 #include "app/offline_show.h"
+#include "built_show.h"
 #include "effects/effect_kinds.h"
 #include "music/music.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-constexpr int kWidth = 160, kHeight = 90;
 constexpr float kBar = 2.0f;
 constexpr float kKindMinimumSeconds = 4.0f;
-
-using Pixels = std::vector<uint8_t>;
 
 // The share of pixels whose brightest channel exceeds `level`.
 double litShare(const Pixels& pixels, int level) {
@@ -46,42 +44,14 @@ double changedShare(const Pixels& a, const Pixels& b) {
   return double(changed) / double(a.size() / 3);
 }
 
+// The frames here are a frame at 30 fps apart from the one before.
 class ShowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    previousDirectory = std::filesystem::current_path();
-    std::filesystem::current_path(VELMIRA_SHOW_DIR);
-    show = new OfflineShow;
-    std::string error;
-    ASSERT_TRUE(openOfflineShow(*show, kWidth, kHeight, error)) << error;
-    ASSERT_TRUE(loadOfflineShow(*show, error)) << error;
-  }
-  static void TearDownTestSuite() {
-    delete show;
-    show = nullptr;
-    std::filesystem::current_path(previousDirectory);
-  }
+  static void SetUpTestSuite() { show = &builtShow(); }
 
-  static Pixels render(float time) {
-    Pixels pixels;
-    renderOfflineFrame(*show, time, 1 / 30.0f, pixels);
-    return pixels;
-  }
-
-  // The frame at `time` with every effect of `kind` set aside for it.
+  static Pixels render(float time) { return renderShowFrame(time, 1 / 30.0f); }
   static Pixels renderWithout(const std::string& kind, float time) {
-    EffectList all;
-    all.swap(show->effects);
-    std::vector<size_t> kept;
-    for (size_t i = 0; i < all.size(); ++i)
-      if (all[i]->kind != kind) {
-        kept.push_back(i);
-        show->effects.push_back(std::move(all[i]));
-      }
-    Pixels pixels = render(time);
-    for (size_t j = 0; j < kept.size(); ++j) all[kept[j]] = std::move(show->effects[j]);
-    show->effects.swap(all);
-    return pixels;
+    return renderShowFrameWithout(kind, time, 1 / 30.0f);
   }
 
   // The frame at `time` after two seconds of frames before it, so that the
@@ -92,11 +62,9 @@ class ShowTest : public ::testing::Test {
   }
 
   static OfflineShow* show;
-  static std::filesystem::path previousDirectory;
 };
 
 OfflineShow* ShowTest::show = nullptr;
-std::filesystem::path ShowTest::previousDirectory;
 
 TEST_F(ShowTest, FramesSampledEveryBarAreLitAndDifferFromTheFrameBefore) {
   const float end = show->engine.endTime;

@@ -350,6 +350,27 @@ Image backdrop(const Noise& noise) {
   });
 }
 
+// A backdrop made for one scene: a vertical gradient from `top` to `bottom`,
+// a soft pool of `light` behind the middle of the frame where the scene's
+// object stands, and slow clouds of the light's colour drifting across.
+struct StageColours {
+  Colour top, bottom, light;
+};
+
+Image stage(const Noise& noise, const StageColours& colours) {
+  return shadeRgb(1024, 512, [&](float u, float v) {
+    const float dx = (u - 0.5f) * 2, dy = v - 0.5f;
+    const float pool = std::exp(-(dx * dx + dy * dy) * 3.5f);
+    const float cloud = std::clamp(0.5f + 0.6f * noise.fbm2(u * 5, v * 3, 5, 3, 5), 0.0f, 1.0f);
+    return mixColour(colours.top, colours.bottom, v) + colours.light * (0.75f * pool + 0.3f * cloud * cloud);
+  });
+}
+
+// One flat colour: a layer of it fades the frame to that colour or flashes it.
+Image flat(Colour colour) {
+  return shadeRgb(16, 16, [&](float, float) { return colour; });
+}
+
 Image grain() {
   Lcg random(31337);
   Image image(256, 256, 1);
@@ -408,6 +429,10 @@ GeneratedFiles generatePictures() {
       jpeg("backdrop.jpg", backdrop(noise)),
       png("grain.png", grain()),
       png("setup.png", setupPicture(noise)),
+      jpeg("stage_teal.jpg", stage(noise, {{0.0f, 0.08f, 0.12f}, {0.02f, 0.16f, 0.2f}, {0.2f, 0.55f, 0.6f}})),
+      jpeg("stage_dawn.jpg", stage(noise, {{0.22f, 0.05f, 0.2f}, {0.5f, 0.18f, 0.08f}, {0.75f, 0.45f, 0.3f}})),
+      png("black.png", flat({0, 0, 0})),
+      png("white.png", flat({1, 1, 1})),
   };
 }
 
