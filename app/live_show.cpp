@@ -64,8 +64,11 @@ void refreshMaterial(const std::string& path) {
   *known->second = file.material;
 }
 
-void reportError(LiveShow& show, const std::string& caption, const std::string& text) {
-  show.error = caption.empty() ? text : caption + "\n" + text;
+// The overlay and stderr give a compile error's place first, as FILE:LINE:COL.
+void reportError(LiveShow& show, const ScriptError& error) {
+  const std::string located = locatedError(error);
+  const std::string shown = error.caption.empty() ? error.text : error.caption + "\n" + error.text;
+  show.error = located.empty() ? shown : located + "\n" + shown;
   fprintf(stderr, "%s\n", show.error.c_str());
 }
 
@@ -188,7 +191,7 @@ bool reloadChangedFiles(LiveShow& show, const std::vector<std::string>& paths) {
       reloadDefinitions(show, definitions);
     show.error.clear();
   } catch (const ScriptError& error) {
-    reportError(show, error.caption, error.text);
+    reportError(show, error);
   }
   watchMoreFiles(show.watch, requestedFiles());
   return rebuild || !definitions.empty() || pictures;
@@ -214,5 +217,5 @@ void recoverFromDrawingError(LiveShow& show, const std::string& caption, const s
     assemble(show, std::move(slots));
   }
   const std::string shown = caption.empty() ? text : caption + "\n" + text;
-  if (shown != show.error) reportError(show, caption, text);
+  if (shown != show.error) reportError(show, ScriptError(caption, text));
 }

@@ -3,6 +3,8 @@
 // offline renderer and the linter load a show the same way.
 #pragma once
 
+#include <string>
+
 #include "app/engine_state.h"
 #include "framework/effect_loader.h"
 
@@ -12,5 +14,14 @@ void prepareEffectDrawing();
 // Script errors end the process with their message (status 255).
 EffectList loadShowEffects(EngineState& engine);
 
+// Shows a script error as every data error is shown, after a line on stderr
+// that gives its place as FILE:LINE:COL when it has one; ends the process.
+[[noreturn]] void fatalScriptError(const ScriptError& error);
+
 // The same, but a script error is thrown as ScriptError for the caller.
 EffectList loadShowEffectsOrThrow(EngineState& engine);
+
+// Why a timeline gives no effect, in words for the author: no timeline named,
+// its file missing or empty, no line naming a definition, or no line whose
+// definition exists and names a known kind.
+std::string emptyTimelineReason(const std::string& timelineFileName);

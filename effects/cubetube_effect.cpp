@@ -49,13 +49,11 @@ const ParticleStyle kParticleStyle = [] {
 }();
 
 // The tube is long and pinched towards its middle: rest x, -0.5..0.5 along
-// the built tube, becomes sign(4x) |4x|^4, -16..16.
+// the built tube, becomes sign(4x) |4x|^4, -16..16. Only the rest shape
+// changes; the current position stays as built until a mode deforms it.
 void pinchTube(Mesh& tube) {
-  for (MeshVertex& vertex : tube.vertices) {
-    const float x = powerSigned(4.0f * vertex.position.x, 4.0f, true);
-    vertex.position.x = x;
-    vertex.restPosition.x = x;
-  }
+  for (MeshVertex& vertex : tube.vertices)
+    vertex.restPosition.x = powerSigned(4.0f * vertex.restPosition.x, 4.0f, true);
 }
 
 }  // namespace

@@ -11,6 +11,13 @@
 struct ScriptError : std::exception {
   std::string caption;
   std::string text;
+  // A compile error also says where an editor finds it: the bare message, the
+  // definition and the line and byte column counted as an editor counts them
+  // (the header line is line 1). Line 0 when the place is unknown.
+  std::string message;
+  std::string file;
+  int32_t line = 0;
+  int32_t column = 0;
 
   ScriptError(std::string caption, std::string text)
       : caption(std::move(caption)), text(std::move(text)) {}
@@ -24,3 +31,6 @@ inline constexpr const char* kRuntimeErrorCaption = "RUNTIME EFFECT ERROR";
 // unknown variable is worded "col%d", without the blank.
 [[noreturn]] void throwCompileError(int32_t line, int32_t column, std::string_view statement,
                                     std::string_view message, bool tightColumn = false);
+
+// "FILE:LINE:COL: message" for an error whose place is known, else empty.
+std::string locatedError(const ScriptError& error);

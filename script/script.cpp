@@ -1,24 +1,48 @@
 #include "script/script.h"
 
+#include <algorithm>
 #include <string>
 
 #include "script/evaluator.h"
 
+namespace {
+
+void locateError(ScriptError& error, const Script& script, std::string_view body, size_t pieceStart,
+                 std::string_view piece) {
+  if (error.caption != kCompileErrorCaption || error.message.empty()) return;
+  const size_t offset = pieceStart + statementColumnOrigin(piece, script.state.column);
+  const std::string_view before = body.substr(0, offset);
+  const size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+  error.file = script.definitionName;
+  error.line = kBodyFirstLine + int32_t(std::count(before.begin(), before.end(), '\n'));
+  error.column = int32_t(offset - lineStart) + 1;
+}
+
+}  // namespace
+
 void compileScriptBody(Script& script, std::string_view body, const CompileEnvironment& environment) {
   std::string piece;
-  for (const char c : body) {
-    if (static_cast<unsigned char>(c) == 0xFF) {
+  size_t pieceStart = 0;
+  const auto compilePiece = [&](size_t next) {
+    try {
       compileStatement(script, piece, environment);
-      piece.clear();
+    } catch (ScriptError& error) {
+      locateError(error, script, body, pieceStart, piece);
+      throw;
+    }
+    piece.clear();
+    pieceStart = next;
+  };
+  for (size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (static_cast<unsigned char>(c) == 0xFF) {
+      compilePiece(i + 1);
       continue;
     }
     piece.push_back(c);
     // An overlong run is handed over in pieces so that no statement text
     // exceeds the limit.
-    if (c == ';' || c == '{' || c == '}' || piece.size() == kMaxStatementLength) {
-      compileStatement(script, piece, environment);
-      piece.clear();
-    }
+    if (c == ';' || c == '{' || c == '}' || piece.size() == kMaxStatementLength) compilePiece(i + 1);
   }
 }
 

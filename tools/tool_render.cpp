@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/offline_show.h"
+#include "app/show_loading.h"
 #include "gfx/image_encode.h"
 #include "music/music.h"
 #include "platform/clock.h"
@@ -32,8 +33,10 @@ const char kUsage[] =
     "--video pipes the same frames to ffmpeg, which writes an H.264 video with the\n"
     "soundtrack from A to the video's end as AAC; without a range it holds the whole\n"
     "show. The video's width and height must be even.\n"
-    "DIR defaults to the current folder when it holds a show, else the installed\n"
-    "or built show.\n";
+    "Times outside the show (0 to its end plus the second the player still draws)\n"
+    "are wrong usage (status 2). A show whose timeline schedules no effect is\n"
+    "refused with status 1. DIR defaults to the current folder when it holds a show,\n"
+    "else the installed or built show.\n";
 
 const ToolOption kOptions[] = {
     kShowOption,
@@ -101,7 +104,7 @@ std::string planJob(const ToolArguments& arguments, RenderJob& job) {
   const std::string problem = planOutput(arguments, job, single);
   if (!problem.empty() || job.wholeShow) return problem;
   if (single) {
-    job.from = arguments.number("--time", 0);
+    job.from = job.to = arguments.number("--time", 0);
     return "";
   }
   job.from = arguments.number("--from", 0);
@@ -197,6 +200,16 @@ int renderVideo(OfflineShow& show, const RenderJob& job, const std::filesystem::
   return rendered ? 0 : 1;
 }
 
+// Empty when every frame of the job lies inside the show, else why not.
+std::string timesOutsideShow(const RenderJob& job, const EngineState& engine) {
+  const double last = engine.endTime + 1.0;  // the player draws until then
+  if (job.from >= 0 && job.from < last && job.to <= last) return "";
+  char text[160];
+  snprintf(text, sizeof text, "%s lies outside the show, which runs from 0 to %g s",
+           job.to > job.from ? "the range" : "the time", last);
+  return text;
+}
+
 }  // namespace
 
 int runToolRender(int argc, char** argv) {
@@ -213,6 +226,16 @@ int runToolRender(int argc, char** argv) {
   if (!openOfflineShow(show, job.width, job.height, reason) || !loadOfflineShow(show, reason)) {
     fprintf(stderr, "velmira-tool render: cannot load the show: %s\n", reason.c_str());
     return 1;
+  }
+  if (show.effects.empty()) {
+    fprintf(stderr, "velmira-tool render: the timeline %s schedules no effect: %s\n",
+            show.engine.timelineFileName.c_str(),
+            emptyTimelineReason(show.engine.timelineFileName).c_str());
+    return 1;
+  }
+  if (!job.wholeShow) {
+    const std::string outside = timesOutsideShow(job, show.engine);
+    if (!outside.empty()) return usageError("render", outside, kUsage);
   }
   if (job.wholeShow) {
     job.from = 0.0;

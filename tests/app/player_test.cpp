@@ -2,8 +2,15 @@
 // without a display it says so and fails.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
+
+#include "app/player.h"
+#include "platform/window.h"
 
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -71,6 +78,27 @@ TEST(Player, StopSignalsEndPromptlyAndSaveTheComments) {
     EXPECT_EQ(fileText("comments.txt"), "# comments saved with build-revision 1759\n1.000 kept\n")
         << signal;
   }
+}
+
+// The window's close button ends the player at once from inside the frame
+// loop; the comments are saved on the way out. The close request is queued
+// as soon as the event queue exists and taken in the first frame.
+TEST(PlayerDeathTest, ClosingTheWindowSavesTheComments) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  writeFixtureShow("0", "comments 1\n");
+  writeFile("comments.txt", "1.000 kept\n2.500 second\n");
+  EXPECT_EXIT(
+      {
+        alarm(30);  // a lost close request fails the test instead of playing 141 s
+        std::thread([] {
+          while (!queueWindowClose()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }).detach();
+        exit(playShow("-window", true) + 100);  // the frame loop's own ending is not the close
+      },
+      testing::ExitedWithCode(0), "");
+  EXPECT_EQ(fileText("comments.txt"),
+            "# comments saved with build-revision 1759\n1.000 kept\n2.500 second\n");
 }
 
 TEST(Player, HelpAndVersion) {
