@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "app/show_loading.h"
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
 #include "gfx/image_texture.h"
@@ -66,9 +67,7 @@ void refreshMaterial(const std::string& path) {
 
 // The overlay and stderr give a compile error's place first, as FILE:LINE:COL.
 void reportError(LiveShow& show, const ScriptError& error) {
-  const std::string located = locatedError(error);
-  const std::string shown = error.caption.empty() ? error.text : error.caption + "\n" + error.text;
-  show.error = located.empty() ? shown : located + "\n" + shown;
+  show.error = describeScriptError(error);
   fprintf(stderr, "%s\n", show.error.c_str());
 }
 
@@ -98,14 +97,8 @@ std::vector<size_t> matchEntries(const EffectList& effects,
   return entryOf;
 }
 
-std::vector<TimelineEntry> readTimeline(const std::string& name) {
-  std::vector<uint8_t> bytes;
-  if (name.empty() || loadFile(name, bytes) == kLoadMissing) return {};
-  return parseTimeline(asText(bytes));
-}
-
 void reloadTimeline(LiveShow& show) {
-  std::vector<TimelineEntry> entries = readTimeline(show.timelineFileName);
+  std::vector<TimelineEntry> entries = readTimelineFile(show.timelineFileName);
   EffectList effects;
   std::vector<size_t> entryOf;
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -164,7 +157,7 @@ void reloadDefinitions(LiveShow& show, const std::set<std::string>& definitions)
 
 void startLiveShow(LiveShow& show, EffectList effects, const std::string& timelineFileName) {
   show.timelineFileName = timelineFileName;
-  show.entries = readTimeline(timelineFileName);
+  show.entries = readTimelineFile(timelineFileName);
   show.entryOfEffect = matchEntries(effects, show.entries);
   show.effects = std::move(effects);
   show.watch = watchShowFiles(requestedFiles());
@@ -216,6 +209,6 @@ void recoverFromDrawingError(LiveShow& show, const std::string& caption, const s
     for (auto& replaced : undo.replaced) slots.push_back(std::move(replaced));
     assemble(show, std::move(slots));
   }
-  const std::string shown = caption.empty() ? text : caption + "\n" + text;
-  if (shown != show.error) reportError(show, ScriptError(caption, text));
+  const ScriptError error(caption, text);
+  if (describeScriptError(error) != show.error) reportError(show, error);
 }

@@ -15,9 +15,10 @@ void prepareEffectDrawing() {
   createStandardTextures();
 }
 
-EffectList loadShowEffectsOrThrow(EngineState& engine) {
+EffectList loadShowEffectsOrThrow(EngineState& engine, const EntryErrorHandler& onError) {
   prepareEffectDrawing();
-  EffectList effects = loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders());
+  EffectList effects =
+      loadEffects(engine.timelineFileName, createEffect, engineResourceLoaders(), onError);
   engine.seekMarks = effectStartTimes(effects);
   return effects;
 }
@@ -51,6 +52,12 @@ bool namesKnownKind(const TimelineEntry& entry) {
 }
 
 }  // namespace
+
+std::vector<TimelineEntry> readTimelineFile(const std::string& name) {
+  std::vector<uint8_t> bytes;
+  if (name.empty() || loadFile(name, bytes) == kLoadMissing) return {};
+  return parseTimeline(asText(bytes));
+}
 
 std::string emptyTimelineReason(const std::string& timelineFileName) {
   if (timelineFileName.empty()) return "demo.adt names no timeline (timeline = NAME)";

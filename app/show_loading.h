@@ -18,8 +18,13 @@ EffectList loadShowEffects(EngineState& engine);
 // that gives its place as FILE:LINE:COL when it has one; ends the process.
 [[noreturn]] void fatalScriptError(const ScriptError& error);
 
-// The same, but a script error is thrown as ScriptError for the caller.
-EffectList loadShowEffectsOrThrow(EngineState& engine);
+// The same, but a script error is thrown as ScriptError for the caller, or,
+// with `onError`, handed to it while loading goes on.
+EffectList loadShowEffectsOrThrow(EngineState& engine, const EntryErrorHandler& onError = nullptr);
+
+// The entries of the named timeline file; none when it is not named or not
+// there.
+std::vector<TimelineEntry> readTimelineFile(const std::string& name);
 
 // Why a timeline gives no effect, in words for the author: no timeline named,
 // its file missing or empty, no line naming a definition, or no line whose

@@ -15,3 +15,12 @@ std::string locatedError(const ScriptError& error) {
   return error.file + ":" + std::to_string(error.line) + ":" + std::to_string(error.column) + ": " +
          error.message;
 }
+
+std::string describeScriptError(const ScriptError& error) {
+  std::string text = locatedError(error);
+  if (!text.empty()) text += "\n";
+  if (!error.caption.empty()) text += error.caption + "\n";
+  text += error.text;
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}

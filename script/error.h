@@ -24,6 +24,15 @@ struct ScriptError : std::exception {
   const char* what() const noexcept override { return text.c_str(); }
 };
 
+// Text the language accepts but an author rarely means. `line` and `column`
+// are counted as an editor counts them once compileScriptBody has placed the
+// warning; before that line is 0 and column the byte inside the statement.
+struct CompileWarning {
+  std::string message;
+  int32_t line = 0;
+  int32_t column = 0;
+};
+
 inline constexpr const char* kCompileErrorCaption = "ERROR";
 inline constexpr const char* kRuntimeErrorCaption = "RUNTIME EFFECT ERROR";
 
@@ -34,3 +43,7 @@ inline constexpr const char* kRuntimeErrorCaption = "RUNTIME EFFECT ERROR";
 
 // "FILE:LINE:COL: message" for an error whose place is known, else empty.
 std::string locatedError(const ScriptError& error);
+
+// The whole error as the authoring views give it: the located line when
+// there is one, then the caption and the text.
+std::string describeScriptError(const ScriptError& error);

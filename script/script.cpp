@@ -7,15 +7,39 @@
 
 namespace {
 
+struct EditorPlace {
+  int32_t line, column;
+};
+
+// Where the byte at `column` of the statement made of `piece` lies in the
+// definition, counted as an editor counts.
+EditorPlace editorPlace(std::string_view body, size_t pieceStart, std::string_view piece,
+                        int32_t column) {
+  const size_t offset = pieceStart + statementColumnOrigin(piece, column);
+  const std::string_view before = body.substr(0, offset);
+  const size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+  return {kBodyFirstLine + int32_t(std::count(before.begin(), before.end(), '\n')),
+          int32_t(offset - lineStart) + 1};
+}
+
 void locateError(ScriptError& error, const Script& script, std::string_view body, size_t pieceStart,
                  std::string_view piece) {
   if (error.caption != kCompileErrorCaption || error.message.empty()) return;
-  const size_t offset = pieceStart + statementColumnOrigin(piece, script.state.column);
-  const std::string_view before = body.substr(0, offset);
-  const size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+  const EditorPlace place = editorPlace(body, pieceStart, piece, script.state.column);
   error.file = script.definitionName;
-  error.line = kBodyFirstLine + int32_t(std::count(before.begin(), before.end(), '\n'));
-  error.column = int32_t(offset - lineStart) + 1;
+  error.line = place.line;
+  error.column = place.column;
+}
+
+void placeWarnings(const CompileEnvironment& environment, size_t first, std::string_view body,
+                   size_t pieceStart, std::string_view piece) {
+  if (!environment.warnings) return;
+  for (size_t i = first; i < environment.warnings->size(); ++i) {
+    CompileWarning& warning = (*environment.warnings)[i];
+    const EditorPlace place = editorPlace(body, pieceStart, piece, warning.column);
+    warning.line = place.line;
+    warning.column = place.column;
+  }
 }
 
 }  // namespace
@@ -24,12 +48,15 @@ void compileScriptBody(Script& script, std::string_view body, const CompileEnvir
   std::string piece;
   size_t pieceStart = 0;
   const auto compilePiece = [&](size_t next) {
+    const size_t warningsBefore = environment.warnings ? environment.warnings->size() : 0;
     try {
       compileStatement(script, piece, environment);
     } catch (ScriptError& error) {
+      placeWarnings(environment, warningsBefore, body, pieceStart, piece);
       locateError(error, script, body, pieceStart, piece);
       throw;
     }
+    placeWarnings(environment, warningsBefore, body, pieceStart, piece);
     piece.clear();
     pieceStart = next;
   };

@@ -42,6 +42,9 @@ struct CompileEnvironment {
   // The effect's input texture names, which the literals "in0".."in5" of a
   // texture statement stand for.
   std::vector<std::string> inputTextureNames;
+  // Receives the warnings when given (the checking tool); the engine leaves
+  // it null.
+  std::vector<CompileWarning>* warnings = nullptr;
 };
 
 struct CompileState {

@@ -55,7 +55,8 @@ class StatementCompiler {
       : script_(script),
         environment_(environment),
         state_(script.state),
-        context_{text.c_str(), script.state.column, script.state.line, script.variables} {}
+        context_{text.c_str(), script.state.column, script.state.line, script.variables,
+                 environment.warnings} {}
 
   void compile() {
     const StatementWord first = readStatementWord(context_.text, state_.column);
