@@ -48,15 +48,12 @@ const ParticleStyle kParticleStyle = [] {
   return style;
 }();
 
-// The tube is long and pinched towards its middle: rest x, -0.5..0.5 along
-// the built tube, becomes sign(4x) |4x|^4, -16..16. Only the rest shape
-// changes; the current position stays as built until a mode deforms it.
+}  // namespace
+
 void pinchTube(Mesh& tube) {
   for (MeshVertex& vertex : tube.vertices)
     vertex.restPosition.x = powerSigned(4.0f * vertex.restPosition.x, 4.0f, true);
 }
-
-}  // namespace
 
 void CubetubeEffect::initialise() {
   tube_ = buildBoxTube(BoxTubeShape{96, 2, 1, 4, 4, {1, 1, 1}});
