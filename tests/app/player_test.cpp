@@ -101,6 +101,22 @@ TEST(PlayerDeathTest, ClosingTheWindowSavesTheComments) {
             "# comments saved with build-revision 1759\n1.000 kept\n2.500 second\n");
 }
 
+// A compile error ends the player with the box text, and stderr gives the
+// editor's place first.
+TEST(Player, CompileErrorNamesItsEditorPlace) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  TempDir dir;
+  writeFixtureShow("0");
+  writeFile("timeline.txt", "name = fx.txt start = 0 end = 10\n");
+  writeFile("fx.txt", "code = layer\nint numLayers;\n\n  float y = q;\n");
+  EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>stderr.txt"), 255);
+  EXPECT_EQ(fileText("stderr.txt").rfind("fx.txt:4:14: Variable named q not found.\nERROR\n"
+                                         "Error on line 3, col15:\n",
+                                         0),
+            0u)
+      << fileText("stderr.txt");
+}
+
 TEST(Player, HelpAndVersion) {
   EXPECT_EQ(run(VELMIRA_PLAYER " --help >/dev/null"), 0);
   EXPECT_EQ(run(VELMIRA_PLAYER " --version >/dev/null"), 0);
