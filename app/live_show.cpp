@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "app/show_loading.h"
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
 #include "gfx/image_texture.h"
@@ -64,8 +65,9 @@ void refreshMaterial(const std::string& path) {
   *known->second = file.material;
 }
 
-void reportError(LiveShow& show, const std::string& caption, const std::string& text) {
-  show.error = caption.empty() ? text : caption + "\n" + text;
+// The overlay and stderr give a compile error's place first, as FILE:LINE:COL.
+void reportError(LiveShow& show, const ScriptError& error) {
+  show.error = describeScriptError(error);
   fprintf(stderr, "%s\n", show.error.c_str());
 }
 
@@ -95,14 +97,8 @@ std::vector<size_t> matchEntries(const EffectList& effects,
   return entryOf;
 }
 
-std::vector<TimelineEntry> readTimeline(const std::string& name) {
-  std::vector<uint8_t> bytes;
-  if (name.empty() || loadFile(name, bytes) == kLoadMissing) return {};
-  return parseTimeline(asText(bytes));
-}
-
 void reloadTimeline(LiveShow& show) {
-  std::vector<TimelineEntry> entries = readTimeline(show.timelineFileName);
+  std::vector<TimelineEntry> entries = readTimelineFile(show.timelineFileName);
   EffectList effects;
   std::vector<size_t> entryOf;
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -161,7 +157,7 @@ void reloadDefinitions(LiveShow& show, const std::set<std::string>& definitions)
 
 void startLiveShow(LiveShow& show, EffectList effects, const std::string& timelineFileName) {
   show.timelineFileName = timelineFileName;
-  show.entries = readTimeline(timelineFileName);
+  show.entries = readTimelineFile(timelineFileName);
   show.entryOfEffect = matchEntries(effects, show.entries);
   show.effects = std::move(effects);
   show.watch = watchShowFiles(requestedFiles());
@@ -188,7 +184,7 @@ bool reloadChangedFiles(LiveShow& show, const std::vector<std::string>& paths) {
       reloadDefinitions(show, definitions);
     show.error.clear();
   } catch (const ScriptError& error) {
-    reportError(show, error.caption, error.text);
+    reportError(show, error);
   }
   watchMoreFiles(show.watch, requestedFiles());
   return rebuild || !definitions.empty() || pictures;
@@ -213,6 +209,6 @@ void recoverFromDrawingError(LiveShow& show, const std::string& caption, const s
     for (auto& replaced : undo.replaced) slots.push_back(std::move(replaced));
     assemble(show, std::move(slots));
   }
-  const std::string shown = caption.empty() ? text : caption + "\n" + text;
-  if (shown != show.error) reportError(show, caption, text);
+  const ScriptError error(caption, text);
+  if (describeScriptError(error) != show.error) reportError(show, error);
 }

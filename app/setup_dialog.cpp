@@ -45,9 +45,12 @@ SetupDialogView prepareSetupDialog(const EngineState& engine,
     if (std::find(view.sizes.begin(), view.sizes.end(), text) == view.sizes.end())
       view.sizes.push_back(text);
   }
-  const auto configured =
-      std::find(view.sizes.begin(), view.sizes.end(), sizeText(engine.width, engine.height));
-  if (configured != view.sizes.end()) view.selectedSize = int(configured - view.sizes.begin());
+  // The configured size is offered even where the display does not list it,
+  // so the list always shows the size Begin will use.
+  const std::string configured = sizeText(engine.width, engine.height);
+  auto entry = std::find(view.sizes.begin(), view.sizes.end(), configured);
+  if (entry == view.sizes.end()) entry = view.sizes.insert(view.sizes.end(), configured);
+  view.selectedSize = int(entry - view.sizes.begin());
   for (const DisplayShape& shape : kDisplayShapes) view.shapes.push_back(shape.text);
   view.selectedShape = shapeForAspect(engine.displayAspect);
   return view;

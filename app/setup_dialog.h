@@ -27,7 +27,8 @@ inline constexpr DisplayShape kDisplayShapes[] = {
 
 // The lists and selections of a fresh dialog for the engine's settings.
 // Sizes come from the modes of 4 bytes per pixel, each size once, in the
-// platform's order.
+// platform's order; the configured size, when no mode has it, comes last.
+// The configured size is always the one selected.
 SetupDialogView prepareSetupDialog(const EngineState& engine,
                                    const std::vector<DisplayMode>& modes);
 

@@ -43,6 +43,8 @@ void noteFetch(std::vector<ParameterRecord>& records, std::string_view name, int
     if (record.name == name) record.count = std::max(record.count, index + 1);
 }
 
+bool readsNoted = false;
+
 }  // namespace
 
 Effect::Effect() : script(std::make_unique<Script>()) {}
@@ -55,8 +57,11 @@ const std::string& Effect::definitionName() const { return script->definitionNam
 
 void Effect::framePrologue(float time, float timeStep) { runFramePrologue(*script, time, timeStep); }
 
+void noteParameterReads(bool enabled) { readsNoted = enabled; }
+
 const Variable& Effect::require(std::string_view name, const char* typeWord,
                                 const char* declaredType, int index) const {
+  if (readsNoted) parametersRead.emplace(name);
   if (const Variable* variable = findVariable(script->variables, name)) {
     if (recording) noteFetch(*recording, name, index);
     return *variable;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ struct ParameterRecord {
   std::string type;  // a script type keyword: int, float, vec2..vec4, texture, ...
   int count = 1;     // the highest element index fetched, plus one
 };
+
+// From now on every effect notes the names it fetches in parametersRead (the
+// checking tool; the engine does not pay for it).
+void noteParameterReads(bool enabled);
 
 class Effect {
  public:
@@ -64,6 +69,8 @@ class Effect {
 
   std::unique_ptr<Script> script;
   std::string kind;  // the kind name its definition gave
+  // Every parameter name fetched, found or not, while reads are noted.
+  mutable std::set<std::string, std::less<>> parametersRead;
   float start = -1000.0f;
   float length = 0.0f;
 

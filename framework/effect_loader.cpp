@@ -64,7 +64,7 @@ std::unique_ptr<Effect> loadEffect(const TimelineEntry& entry, std::string_view 
 }
 
 EffectList loadEffects(const std::string& timelineFileName, EffectFactory createEffect,
-                       const ResourceLoaders& loaders) {
+                       const ResourceLoaders& loaders, const EntryErrorHandler& onError) {
   EffectList effects;
   createFloatTarget();
   withAllocationAsDataError("the glyph meshes", loadGlyphMeshes);
@@ -75,8 +75,13 @@ EffectList loadEffects(const std::string& timelineFileName, EffectFactory create
     makePoolTextures(entry.outputs);
     std::vector<uint8_t> definition;
     if (loadFile(entry.definitionName, definition) == kLoadMissing) continue;
-    if (auto effect = loadEffect(entry, asText(definition), createEffect, loaders))
-      effects.push_back(std::move(effect));
+    try {
+      if (auto effect = loadEffect(entry, asText(definition), createEffect, loaders))
+        effects.push_back(std::move(effect));
+    } catch (const ScriptError& error) {
+      if (!onError) throw;
+      onError(entry, error);
+    }
   }
   return effects;
 }

@@ -64,12 +64,17 @@ std::vector<TimelineEntry> parseTimeline(std::string_view text) {
   std::vector<TimelineEntry> entries;
   bool inBlockComment = false;
   size_t start = 0;
+  int lineNumber = 1;
   for (size_t end; (end = text.find_first_of("\n\r", start)) != std::string_view::npos;
        start = end + 1) {
     const std::string_view raw = text.substr(start, std::min(end - start, kMaxTimelineLineLength));
     const std::string line = stripComments(raw, inBlockComment);
     std::string name = readQuotedValue(line, "name");
-    if (!name.empty()) entries.push_back(entryFromLine(line, std::move(name)));
+    if (!name.empty()) {
+      entries.push_back(entryFromLine(line, std::move(name)));
+      entries.back().line = lineNumber;
+    }
+    if (text[end] == '\n') ++lineNumber;
   }
   return entries;
 }

@@ -10,6 +10,8 @@
 
 struct TimelineEntry {
   std::string definitionName;
+  int line = 0;  // the line of the timeline file it came from, as an editor counts
+
   float start = 0.0f;
   float end = 0.0f;
   std::vector<std::string> inputs;

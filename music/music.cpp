@@ -120,3 +120,10 @@ bool readMusicStretch(float fromSeconds, double seconds, std::vector<float>& sam
   }
   return true;
 }
+
+double musicLengthSeconds() {
+  if (!music.track) return 0.0;
+  waitForDecoder(*music.track, INT64_MAX);
+  const int rate = trackFormat(*music.track).rate;
+  return rate > 0 ? double(decodedFrames(*music.track)) / rate : 0.0;
+}

@@ -51,3 +51,7 @@ int64_t musicPositionMs(float timeSeconds);
 // (no music, or the file was missing).
 bool readMusicStretch(float fromSeconds, double seconds, std::vector<float>& samples, int& rate,
                       int& channels);
+
+// How long the loaded track plays, once it is decoded to its end (waits for
+// the decoder); 0 when no track is loaded.
+double musicLengthSeconds();

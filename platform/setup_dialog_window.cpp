@@ -76,22 +76,32 @@ bool takeEvents() {
   return close;
 }
 
-bool comboList(const char* id, float x, float y, float width, const std::vector<std::string>& entries,
-               int& selected) {
-  ImGui::SetCursorPos(units(x, y));
-  ImGui::SetNextItemWidth(width * 1.5f);
-  bool changed = false;
+// Where a list sits, in dialog units, and how wide it is.
+struct ListPlace {
+  float x, y, width;
+};
+constexpr ListPlace kSizeListPlace{5, 212, 111};
+constexpr ListPlace kShapeListPlace{5, 230, 111};
+
+// True when the list tells its owner something: a change to another entry,
+// or with `everyNotification` also the list opening and any entry picked,
+// the one already selected included.
+bool comboList(const char* id, ListPlace place, const std::vector<std::string>& entries,
+               int& selected, bool everyNotification) {
+  ImGui::SetCursorPos(units(place.x, place.y));
+  ImGui::SetNextItemWidth(place.width * 1.5f);
+  bool notified = false;
   const char* preview = selected >= 0 && selected < int(entries.size()) ? entries[selected].c_str() : "";
   if (ImGui::BeginCombo(id, preview)) {
+    if (everyNotification && ImGui::IsWindowAppearing()) notified = true;
     for (int i = 0; i < int(entries.size()); ++i) {
-      if (ImGui::Selectable(entries[i].c_str(), i == selected) && i != selected) {
-        selected = i;
-        changed = true;
-      }
+      if (!ImGui::Selectable(entries[i].c_str(), i == selected)) continue;
+      if (i != selected || everyNotification) notified = true;
+      selected = i;
     }
     ImGui::EndCombo();
   }
-  return changed;
+  return notified;
 }
 
 bool checkBox(const char* label, float x, float y, bool& value) {
@@ -118,8 +128,11 @@ DialogResult drawControls(SetupDialogView& view, const DialogChange& onChange) {
     ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(dialog.picture)),
                  ImVec2(float(view.picture.width), float(view.picture.height)));
   }
-  if (comboList("##size", 5, 212, 111, view.sizes, view.selectedSize)) onChange(DialogControl::SizeList);
-  if (comboList("##shape", 5, 230, 111, view.shapes, view.selectedShape))
+  // The size list speaks only when its selection changes, the shape list on
+  // any notification.
+  if (comboList("##size", kSizeListPlace, view.sizes, view.selectedSize, false))
+    onChange(DialogControl::SizeList);
+  if (comboList("##shape", kShapeListPlace, view.shapes, view.selectedShape, true))
     onChange(DialogControl::ShapeList);
   const ImVec2 frameCorner = units(5, 248);
   const ImVec2 windowCorner = ImGui::GetWindowPos();
@@ -204,6 +217,13 @@ DialogResult runSetupDialogWindow(SetupDialogView& view, const DialogChange& onC
   while (result == DialogResult::Running) result = drawSetupDialogFrame(view, onChange);
   closeSetupDialogWindow();
   return result;
+}
+
+void dialogListCentre(DialogControl list, int& x, int& y) {
+  const ListPlace place = list == DialogControl::SizeList ? kSizeListPlace : kShapeListPlace;
+  const ImVec2 corner = units(place.x, place.y);
+  x = int(corner.x + place.width * 1.5f / 2);
+  y = int(corner.y + 8);
 }
 
 void dialogButtonCentre(DialogButton button, int& x, int& y) {

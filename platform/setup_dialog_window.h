@@ -50,6 +50,8 @@ void closeSetupDialogWindow();
 
 // Where a button's centre lies in the dialog window, in pixels.
 void dialogButtonCentre(DialogButton button, int& x, int& y);
+// A point inside the closed size or shape list (SizeList or ShapeList).
+void dialogListCentre(DialogControl list, int& x, int& y);
 // Queues a left click (press and release) at a point of the dialog window.
 void injectDialogClick(int x, int y);
 // Queues the window manager's request to close the dialog window.

@@ -191,6 +191,13 @@ void pumpWindowEvents() {
   SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
 }
 
+bool queueWindowClose() {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_CLOSE;
+  return SDL_PushEvent(&event) == 1;
+}
+
 WindowMessage takeWindowMessage() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {

@@ -57,6 +57,9 @@ void showCursor(bool visible);
 
 // Brings the key state and focus up to date; call once per frame.
 void pumpWindowEvents();
+// Queues the window manager's request to close the show window, as its close
+// button does (tests). False while no event queue exists yet.
+bool queueWindowClose();
 // Takes at most one window message (quit or close) off the queue.
 WindowMessage takeWindowMessage();
 

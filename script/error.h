@@ -13,10 +13,26 @@
 struct ScriptError : std::exception {
   std::string caption;
   std::string text;
+  // A compile error also says where an editor finds it: the bare message, the
+  // definition and the line and byte column counted as an editor counts them
+  // (the header line is line 1). Line 0 when the place is unknown.
+  std::string message;
+  std::string file;
+  int32_t line = 0;
+  int32_t column = 0;
 
   ScriptError(std::string caption, std::string text)
       : caption(std::move(caption)), text(std::move(text)) {}
   const char* what() const noexcept override { return text.c_str(); }
+};
+
+// Text the language accepts but an author rarely means. `line` and `column`
+// are counted as an editor counts them once compileScriptBody has placed the
+// warning; before that line is 0 and column the byte inside the statement.
+struct CompileWarning {
+  std::string message;
+  int32_t line = 0;
+  int32_t column = 0;
 };
 
 inline constexpr const char* kCompileErrorCaption = "ERROR";
@@ -42,3 +58,10 @@ decltype(auto) withAllocationAsDataError(const std::string& who, Work&& work) {
 // unknown variable is worded "col%d", without the blank.
 [[noreturn]] void throwCompileError(int32_t line, int32_t column, std::string_view statement,
                                     std::string_view message, bool tightColumn = false);
+
+// "FILE:LINE:COL: message" for an error whose place is known, else empty.
+std::string locatedError(const ScriptError& error);
+
+// The whole error as the authoring views give it: the located line when
+// there is one, then the caption and the text.
+std::string describeScriptError(const ScriptError& error);

@@ -88,11 +88,31 @@ Term parseOperand(ParseContext& context, const std::string& word) {
   return term;
 }
 
+void warn(const ParseContext& context, std::string message) {
+  if (context.warnings) context.warnings->push_back({std::move(message), 0, context.column});
+}
+
+bool isOperand(const Term& term) { return term.kind != TermKind::Operator; }
+
+// The expression ends here: an operator last has nothing to work on.
+void warnIfDangling(const ParseContext& context, const CodeNode& node) {
+  if (!node.terms.empty() && !isOperand(node.terms.back()))
+    warn(context, "an operator with no operand after it; the value ignores it");
+}
+
+void warnIfOperandsTouch(const ParseContext& context, const CodeNode& node) {
+  const size_t count = node.terms.size();
+  if (count >= 2 && isOperand(node.terms[count - 1]) && isOperand(node.terms[count - 2]))
+    warn(context, "two operands with no operator between them");
+}
+
 }  // namespace
 
 void parseExpression(ParseContext& context, CodeNode& node, int depth, int32_t openColumn,
                      bool inArgument) {
+  bool insideLiteral = false;
   for (;;) {
+    const size_t termsBefore = node.terms.size();
     const ExpressionToken token = readExpressionToken(context.text, context.column);
     if (token.bracket == kBracketOpen) {
       Term term;
@@ -101,10 +121,13 @@ void parseExpression(ParseContext& context, CodeNode& node, int depth, int32_t o
       node.terms.push_back(std::move(term));
     } else if (token.bracket == kBracketClose) {
       if (depth == 0) throwParseError(context, "Unexpected brace close.");
-      if (!inArgument) return;
+      if (!inArgument) return warnIfDangling(context, node);
       throwParseError(context, "Wrong number of function parameters. Expected comma separator.");
     } else if (token.bracket == kBracketQuote) {
       // A literal's contents read as ordinary tokens.
+      if (!insideLiteral)
+        warn(context, "a string literal in a number expression; its text is read as numbers and names");
+      insideLiteral = !insideLiteral;
     } else if (token.builtin >= 0) {
       node.terms.push_back(parseCall(context, node, depth, token.builtin));
     } else if (token.op >= 0) {
@@ -115,18 +138,20 @@ void parseExpression(ParseContext& context, CodeNode& node, int depth, int32_t o
     } else {
       node.terms.push_back(parseOperand(context, token.word));
     }
+    if (node.terms.size() > termsBefore) warnIfOperandsTouch(context, node);
 
     if (context.text[context.column] == ' ') ++context.column;
     const char next = context.text[context.column];
     // The end of the text closes the expression as ';' does (a statement cut
     // short, or one ended by a brace), so the loop always ends.
     if (next == ';' || next == 0) {
-      if (depth == 0) return;
+      if (depth == 0) return warnIfDangling(context, node);
       context.column = openColumn;
       throwParseError(context, "No brace close found for brace opened.");
     }
     if (next == ',') {
       if (!inArgument) throwParseError(context, "Unexpected comma separator. Too many function parameters?");
+      warnIfDangling(context, node);
       ++context.column;
       return;
     }

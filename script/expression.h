@@ -6,14 +6,17 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "script/code.h"
+#include "script/error.h"
 
 struct ParseContext {
   const char* text;  // the statement, NUL-terminated
   int32_t& column;
   int32_t line;
   const VariableTable& variables;
+  std::vector<CompileWarning>* warnings = nullptr;
 };
 
 // depth is 0 for the outermost call; openColumn is the column just after the

@@ -42,6 +42,9 @@ struct CompileEnvironment {
   // The effect's input texture names, which the literals "in0".."in5" of a
   // texture statement stand for.
   std::vector<std::string> inputTextureNames;
+  // Receives the warnings when given (the checking tool); the engine leaves
+  // it null.
+  std::vector<CompileWarning>* warnings = nullptr;
 };
 
 struct CompileState {
@@ -73,9 +76,19 @@ inline constexpr int kMaxBlockDepth = 256;
 void compileStatement(Script& script, std::string_view statement,
                       const CompileEnvironment& environment);
 
+// The offset inside `piece` of the byte at `column` of the statement
+// compileStatement makes of it (comments removed); a column past the end
+// gives the last byte kept.
+size_t statementColumnOrigin(std::string_view piece, int32_t column);
+
+// The editor line of a definition body's first byte: the body follows the
+// one header line (code = KIND).
+inline constexpr int32_t kBodyFirstLine = 2;
+
 // Cuts a definition body into statements (each up to and including ';', '{'
 // or '}'; a byte 0xFF ends a statement without being kept) and compiles them
-// in order. Text after the last statement is not compiled.
+// in order. Text after the last statement is not compiled. A compile error
+// leaves with its place in the definition (file, editor line and column).
 void compileScriptBody(Script& script, std::string_view body, const CompileEnvironment& environment);
 
 // Declares what every effect has before its definition is compiled: frame

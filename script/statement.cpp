@@ -1,6 +1,8 @@
 // The statement compiler: declarations, assignments, bare built-in calls,
 // if/while conditions and the closing brace of a block.
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "script/evaluator.h"
 #include "script/expression.h"
@@ -11,8 +13,10 @@
 namespace {
 
 // Copies the statement without its comments ("//" to the end of the line),
-// counting every line feed into `line`. The text ends at a NUL byte.
-std::string stripComments(std::string_view piece, int32_t& line) {
+// counting every line feed into `line`. The text ends at a NUL byte. When
+// `origins` is given it receives the piece offset of every byte kept.
+std::string stripComments(std::string_view piece, int32_t& line,
+                          std::vector<size_t>* origins = nullptr) {
   std::string statement;
   bool inComment = false;
   for (size_t i = 0; i < piece.size() && piece[i] != 0; ++i) {
@@ -28,6 +32,7 @@ std::string stripComments(std::string_view piece, int32_t& line) {
       continue;
     }
     statement.push_back(c);
+    if (origins) origins->push_back(i);
   }
   return statement;
 }
@@ -50,7 +55,8 @@ class StatementCompiler {
       : script_(script),
         environment_(environment),
         state_(script.state),
-        context_{text.c_str(), script.state.column, script.state.line, script.variables} {}
+        context_{text.c_str(), script.state.column, script.state.line, script.variables,
+                 environment.warnings} {}
 
   void compile() {
     const StatementWord first = readStatementWord(context_.text, state_.column);
@@ -224,4 +230,13 @@ void compileStatement(Script& script, std::string_view piece, const CompileEnvir
   script.state.column = 0;
   script.state.assignmentPending = false;
   StatementCompiler(script, environment, statement).compile();
+}
+
+size_t statementColumnOrigin(std::string_view piece, int32_t column) {
+  int32_t lines = 0;
+  std::vector<size_t> origins;
+  stripComments(piece.substr(0, kMaxStatementLength), lines, &origins);
+  if (origins.empty()) return 0;
+  if (column < 0) return origins.front();
+  return origins[std::min(size_t(column), origins.size() - 1)];
 }

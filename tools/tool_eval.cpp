@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/show_loading.h"
 #include "pack/pack.h"
-#include "platform/message.h"
 #include "script/recording_loaders.h"
 #include "script/script.h"
 #include "script/variable_text.h"
@@ -22,7 +22,8 @@ const char kUsage[] =
     "                         [--params a,b,...] [--in n,...] [--out n,...]\n"
     "                         [--times t1,t2,...]\n"
     "\n"
-    "Reads DEFINITION through the file layer (the disk, then datapack.dat), skips its\n"
+    "Reads DEFINITION from that path when a file is there, else as the show's file\n"
+    "layer finds it (the show folder, then its datapack.dat); skips its\n"
     "first line, declares frame, time, timeStep, start, length, end, paramIn0.. and\n"
     "textureOut, compiles the rest, runs it once, then runs the frame prologue for\n"
     "each time in order. Prints every variable, one per line, in name order:\n"
@@ -31,8 +32,9 @@ const char kUsage[] =
     "  <name> curve <count>                    every component of every element\n"
     "  <name> mesh|material <entries>\n"
     "  <name> string \"<text>\"   <name> texture \"<entry>\" ...\n"
-    "Numbers are read strictly; a bad one is wrong usage (status 2). Compile errors\n"
-    "are printed to stderr and end with status 255. DIR defaults to the current\n"
+    "Numbers are read strictly; a bad one is wrong usage (status 2). A DEFINITION\n"
+    "found nowhere ends with status 1. Compile errors are printed to stderr, also as\n"
+    "FILE:LINE:COL: message, and end with status 255. DIR defaults to the current\n"
     "folder when it holds a show, else the installed or built show.\n";
 
 const ToolOption kOptions[] = {
@@ -98,9 +100,15 @@ int runToolEval(int argc, char** argv) {
   EvalOptions options;
   const std::string problem = arguments.error.empty() ? readOptions(arguments, options) : arguments.error;
   if (!problem.empty()) return usageError("eval", problem, kUsage);
+  const std::string path = commandLineFile(options.definition);
   if (!enterShowDirectory("eval", arguments)) return 1;
+  if (!fileIsAvailable(path)) {
+    fprintf(stderr, "velmira-tool eval: %s: no such file, here or in the show\n",
+            options.definition.c_str());
+    return 1;
+  }
   std::vector<uint8_t> bytes;
-  if (!loadFile(options.definition, bytes)) return 1;
+  loadFile(path, bytes);
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   const size_t headerEnd = text.find('\n');
   const std::string_view body = headerEnd == std::string_view::npos ? "" : text.substr(headerEnd + 1);
@@ -110,7 +118,7 @@ int runToolEval(int argc, char** argv) {
   try {
     evaluateDefinition(script, options, body);
   } catch (const ScriptError& error) {
-    fatalMessage(error.caption, error.text);
+    fatalScriptError(error);
   }
   const std::string listing = describeVariables(script.variables);
   fwrite(listing.data(), 1, listing.size(), stdout);

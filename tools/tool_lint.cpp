@@ -1,18 +1,21 @@
 // velmira-tool lint: loads the show as the player does, then checks what the
-// player would only find out while playing: definitions that name no known
-// kind, frames that stop with a runtime error (a missing parameter), broken
-// pictures and meshes, and files the show asks for that are neither on the
-// disk nor in the pack.
+// player would only find out while playing, or never: compile errors of every
+// definition, definitions that name no known kind, frames that stop with a
+// runtime error, files that are missing or that the engine's decoders refuse,
+// a damaged pack, music shorter than the show, and text the language accepts
+// but an author rarely means.
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "music/music.h"
 #include "app/offline_show.h"
 #include "app/show_loading.h"
-#include "effects/effect_kinds.h"
 #include "pack/pack.h"
 #include "platform/message.h"
+#include "tools/lint_definitions.h"
+#include "tools/lint_files.h"
+#include "tools/lint_report.h"
 #include "tools/tool_commands.h"
 #include "tools/tool_options.h"
 #include "tools/tool_show.h"
@@ -21,48 +24,33 @@ namespace {
 
 const char kUsage[] =
     "usage: velmira-tool lint [--show DIR]\n\n"
-    "Loads the show in DIR as the player does, compiling every effect definition; a\n"
-    "compile error prints its message and ends with status 255. Otherwise prints one\n"
-    "line per effect: <index> <kind> <definition> <start> <end>, then '<N> effects',\n"
-    "and reports on stderr, one line each:\n"
-    "  - a definition whose first line names no kind, or a kind that does not exist;\n"
+    "Loads the show in DIR as the player does, compiling every effect definition,\n"
+    "prints one line per effect that loaded: <index> <kind> <definition> <start> <end>,\n"
+    "then '<N> effects', and reports on stderr, one finding each (a compile error\n"
+    "also as FILE:LINE:COL: message, with lines as an editor counts them):\n"
+    "  - a timeline that schedules no effect (missing, empty or unreadable), and\n"
+    "    timeline lines whose window is empty or lies outside the show;\n"
+    "  - every definition that does not compile, names no kind or an unknown one;\n"
+    "  - warnings: a dangling operator (a = 0.35 +;), two operands with no operator\n"
+    "    between them, a string literal in a number expression, and a variable\n"
+    "    that the kind never reads and the definition never uses;\n"
     "  - an effect whose frame stops with a runtime error (one frame is drawn inside\n"
     "    each effect's window, without output);\n"
     "  - every file the show asks for that is neither on the disk nor in the pack,\n"
-    "    with the file that asks for it;\n"
-    "  - pictures and meshes that are broken or cut short (named as they load).\n"
-    "Exits with status 1 when it reports anything. DIR defaults to the current folder\n"
-    "when it holds a show, else the installed or built show.\n";
+    "    with the file that asks for it; pictures and meshes that are empty or that\n"
+    "    the engine's decoders refuse or find cut short;\n"
+    "  - a datapack.dat whose entries run past its end; music that does not play or\n"
+    "    ends before the show.\n"
+    "Ends with '<N> problem(s)' and status 1 when it found anything, else status 0.\n"
+    "DIR defaults to the current folder when it holds a show, else the installed or\n"
+    "built show.\n";
 
 const ToolOption kOptions[] = {kShowOption};
 
-struct LintReport {
-  int problems = 0;
-  void add(const std::string& text) {
-    fprintf(stderr, "%s\n", text.c_str());
-    ++problems;
-  }
-};
-
-std::string asText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
-
-void checkKinds(const std::string& timelineFileName, LintReport& report) {
-  std::vector<uint8_t> bytes;
-  if (timelineFileName.empty()) {
-    report.add("demo.adt names no timeline (timeline = NAME)");
-    return;
-  }
-  if (!fileIsAvailable(timelineFileName) || loadFile(timelineFileName, bytes) == kLoadMissing) return;
-  for (const TimelineEntry& entry : parseTimeline(asText(bytes))) {
-    if (!fileIsAvailable(entry.definitionName)) continue;  // reported with the missing files
-    loadFile(entry.definitionName, bytes);
-    const std::string definition = asText(bytes);
-    const DefinitionText text = splitDefinition(definition);
-    if (text.kind.empty())
-      report.add(entry.definitionName + ": the first line names no kind (code = KIND)");
-    else if (!createEffect(text.kind))
-      report.add(entry.definitionName + ": unknown kind '" + text.kind + "'");
-  }
+// The timeline's entries, without the file layer's message for a missing
+// timeline (the timeline check names it).
+std::vector<TimelineEntry> timelineEntries(const std::string& name) {
+  return !name.empty() && fileIsAvailable(name) ? readTimelineFile(name) : std::vector<TimelineEntry>{};
 }
 
 // One frame inside each effect's window, drawn as the player draws it.
@@ -78,25 +66,6 @@ void drawEachEffect(OfflineShow& show, LintReport& report) {
   }
 }
 
-// The first available file the show read that names `name`; the engine
-// itself asks for some files (the glyph meshes, the music).
-std::string whoAsked(const std::string& name) {
-  if (name == "demo.adt") return "the player";
-  std::vector<uint8_t> bytes;
-  for (const std::string& asker : std::vector<std::string>(requestedFiles())) {
-    if (asker == name || !fileIsAvailable(asker)) continue;
-    loadFile(asker, bytes);
-    if (asText(bytes).find(name) != std::string::npos) return asker;
-  }
-  return "the engine";
-}
-
-void checkFiles(LintReport& report) {
-  for (const std::string& name : std::vector<std::string>(requestedFiles()))
-    if (!fileIsAvailable(name))
-      report.add("missing file " + name + " (asked for by " + whoAsked(name) + ")");
-}
-
 void listEffects(const EffectList& effects) {
   int index = 0;
   for (const auto& effect : effects)
@@ -104,6 +73,17 @@ void listEffects(const EffectList& effects) {
            effect->start, effect->start + effect->length);
   printf("%zu effects\n", effects.size());
   fflush(stdout);
+}
+
+// Every entry is loaded; one that does not compile is reported (once for
+// all the entries of its definition) and left out.
+void loadEffects(OfflineShow& show, LintReport& report) {
+  noteParameterReads(true);
+  std::set<std::string> reported;
+  show.effects = loadShowEffectsOrThrow(show.engine, [&](const TimelineEntry&, const ScriptError& error) {
+    const std::string text = describeScriptError(error);
+    if (reported.insert(text).second) report.add(text);
+  });
 }
 
 }  // namespace
@@ -122,20 +102,18 @@ int runToolLint(int argc, char** argv) {
     return 1;
   }
   LintReport report;
-  try {
-    show.effects = loadShowEffectsOrThrow(show.engine);
-  } catch (const ScriptError& error) {
-    showMessage(error.caption, error.text);
-    checkFiles(report);
-    return kExitFailure;
-  }
+  const std::vector<TimelineEntry> entries = timelineEntries(show.engine.timelineFileName);
+  checkTimeline(show.engine, entries, report);
+  checkDefinitions(entries, report);
+  loadEffects(show, report);
   listEffects(show.effects);
-  checkKinds(show.engine.timelineFileName, report);
-  if (show.engine.musicEnabled && !startMusic(MusicOutput::Offline))
-    report.add(std::string(kMusicFileName) + ": holds no playable MP3 stream");
+  checkMusic(show.engine, report);
   drawEachEffect(show, report);
-  checkFiles(report);
+  checkUnreadParameters(show.effects, report);
+  checkRequestedFiles(report);
+  checkPack(report);
   report.problems += notesGiven();
-  if (report.problems) fprintf(stderr, "velmira-tool lint: %d problems\n", report.problems);
+  if (report.problems)
+    fprintf(stderr, "velmira-tool lint: %d problem%s\n", report.problems, report.problems == 1 ? "" : "s");
   return report.problems ? 1 : 0;
 }

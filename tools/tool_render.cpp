@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/offline_show.h"
+#include "app/show_loading.h"
 #include "gfx/image_encode.h"
 #include "music/music.h"
 #include "platform/clock.h"
@@ -47,8 +48,10 @@ const char kUsage[] =
     "--segment K/N renders only the K-th of N consecutive parts of the range: PNG\n"
     "frames numbered as in the whole render, or a silent video piece for\n"
     "'velmira-tool join'.\n"
-    "DIR defaults to the current folder when it holds a show, else the installed\n"
-    "or built show.\n";
+    "Times outside the show (0 to its end plus the second the player still draws)\n"
+    "are wrong usage (status 2). A show whose timeline schedules no effect is\n"
+    "refused with status 1. DIR defaults to the current folder when it holds a show,\n"
+    "else the installed or built show.\n";
 
 const ToolOption kOptions[] = {
     kShowOption,
@@ -69,6 +72,7 @@ struct RenderJob {
   int width = 1280, height = 720;
   double fps = 30.0;
   bool wholeShow = false;  // the range is the show's, known once it is loaded
+  double from = 0, to = 0;  // the requested times, checked against the show once loaded
   FrameSpan range;         // the requested frames; files are numbered from its first
   long segment = 1, segments = 1;
   FrameSpan frames;        // the frames this run draws: its segment of the range
@@ -145,11 +149,13 @@ std::string planJob(const ToolArguments& arguments, RenderJob& job) {
   const std::string problem = planOutput(arguments, job, single);
   if (!problem.empty() || job.wholeShow) return problem;
   if (single) {
-    job.range = {firstGridFrameAt(arguments.number("--time", 0), job.fps), 1};
+    job.from = job.to = arguments.number("--time", 0);
+    job.range = {firstGridFrameAt(job.from, job.fps), 1};
     if (job.range.first < 0) return "--time lies past the last frame a render can hold";
     return chooseSegment(job);
   }
-  const double from = arguments.number("--from", 0), to = arguments.number("--to", 0);
+  const double from = job.from = arguments.number("--from", 0);
+  const double to = job.to = arguments.number("--to", 0);
   if (!(to > from)) return "--to must be above --from";
   const long first = firstGridFrameAt(from, job.fps), end = firstGridFrameAt(to, job.fps);
   if (first < 0 || end < 0) return "the range holds too many frames";
@@ -285,6 +291,16 @@ void nameTheSizeWhenMemoryRunsOut(std::string_view, std::string_view text) {
             renderedWidth, renderedHeight);
 }
 
+// Empty when every frame of the job lies inside the show, else why not.
+std::string timesOutsideShow(const RenderJob& job, const EngineState& engine) {
+  const double last = engine.endTime + 1.0;  // the player draws until then
+  if (job.from >= 0 && job.from < last && job.to <= last) return "";
+  char text[160];
+  snprintf(text, sizeof text, "%s lies outside the show, which runs from 0 to %g s",
+           job.to > job.from ? "the range" : "the time", last);
+  return text;
+}
+
 int renderJob(RenderJob job, const std::filesystem::path& outputBase) {
   renderedWidth = job.width;
   renderedHeight = job.height;
@@ -294,6 +310,16 @@ int renderJob(RenderJob job, const std::filesystem::path& outputBase) {
   if (!openOfflineShow(show, job.width, job.height, reason) || !loadOfflineShow(show, reason)) {
     fprintf(stderr, "velmira-tool render: cannot load the show: %s\n", reason.c_str());
     return 1;
+  }
+  if (show.effects.empty()) {
+    fprintf(stderr, "velmira-tool render: the timeline %s schedules no effect: %s\n",
+            show.engine.timelineFileName.c_str(),
+            emptyTimelineReason(show.engine.timelineFileName).c_str());
+    return 1;
+  }
+  if (!job.wholeShow) {
+    const std::string outside = timesOutsideShow(job, show.engine);
+    if (!outside.empty()) return usageError("render", outside, kUsage);
   }
   if (job.wholeShow) {
     job.range = {0, firstGridFrameAt(show.engine.endTime, job.fps)};

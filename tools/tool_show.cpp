@@ -8,7 +8,9 @@
 
 std::string chooseShowDirectory(const std::string& given) {
   if (!given.empty()) return given;
-  return fileIsAvailable("demo.adt") ? "." : defaultShowDirectory();
+  std::error_code ignored;
+  const bool showHere = fileIsAvailable("demo.adt") || std::filesystem::exists(kPackFileName, ignored);
+  return showHere ? "." : defaultShowDirectory();
 }
 
 bool enterShowDirectory(const char* command, const ToolArguments& arguments) {
@@ -25,4 +27,11 @@ bool enterShowDirectory(const char* command, const std::string& given) {
   fprintf(stderr, "velmira-tool %s: cannot enter the show directory %s: %s\n", command,
           directory.c_str(), error.message().c_str());
   return false;
+}
+
+std::string commandLineFile(const std::string& operand) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(operand, error)) return operand;
+  const std::filesystem::path absolute = std::filesystem::absolute(operand, error);
+  return error ? operand : absolute.string();
 }

@@ -26,7 +26,8 @@ void printHelp(FILE* out) {
           "usage: velmira-tool skeleton KIND\n\n"
           "Prints an effect definition of KIND that declares every parameter the kind\n"
           "reads on its first frame, all zero, in the order the kind reads them, with\n"
-          "its type: a definition that runs, to start writing from. Kinds:\n ");
+          "its type: a definition that runs, to start writing from. A KIND that is not\n"
+          "one of these is wrong usage (status 2). Kinds:\n ");
   for (std::string_view kind : effectKindNames())
     fprintf(out, " %.*s", static_cast<int>(kind.size()), kind.data());
   fprintf(out, "\n");
@@ -62,9 +63,9 @@ int runToolSkeleton(int argc, char** argv) {
   }
   const std::string kind = argv[1];
   if (!createEffect(kind)) {
-    fprintf(stderr, "velmira-tool skeleton: '%s' is no effect kind\n", kind.c_str());
+    fprintf(stderr, "velmira-tool skeleton: '%s' is no effect kind\n\n", kind.c_str());
     printHelp(stderr);
-    return 1;
+    return 2;
   }
   // The kinds load their fixed meshes from the show's folder.
   std::error_code ignored;

@@ -31,17 +31,12 @@ constexpr int kParticleStride = 5;
 constexpr Vec3 kVortexHalfSize = {0.05f, 0.05f, 0.05f};
 
 
-// The tube is long and pinched towards its middle: rest x, -0.5..0.5 along
-// the built tube, becomes sign(4x) |4x|^4, -16..16.
-void pinchTube(Mesh& tube) {
-  for (MeshVertex& vertex : tube.vertices) {
-    const float x = powerSigned(4.0f * vertex.position.x, 4.0f, true);
-    vertex.position.x = x;
-    vertex.restPosition.x = x;
-  }
-}
-
 }  // namespace
+
+void pinchTube(Mesh& tube) {
+  for (MeshVertex& vertex : tube.vertices)
+    vertex.restPosition.x = powerSigned(4.0f * vertex.restPosition.x, 4.0f, true);
+}
 
 void CubetubeEffect::initialise() {
   tube_ = buildBoxTube(BoxTubeShape{96, 2, 1, 4, 4, {1, 1, 1}});

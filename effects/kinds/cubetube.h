@@ -12,6 +12,12 @@
 #include "framework/effect.h"
 #include "gfx/mesh.h"
 
+// The tube is long and pinched towards its middle: rest x, -0.5..0.5 along
+// the built tube, becomes sign(4x) |4x|^4, -16..16. Only the rest shape
+// changes; the current position stays as built until a mode deforms it (a
+// mode outside 0..2 never does).
+void pinchTube(Mesh& tube);
+
 class CubetubeEffect : public Effect {
  public:
   void initialise() override;

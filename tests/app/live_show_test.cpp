@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -107,7 +108,11 @@ TEST(LiveShow, DefinitionChangesAppearAndBrokenOnesKeepTheLastGoodEffect) {
 
   saveFile("fx.txt", layerDefinition("0.4, 0, 0") + "float broken = pow(1);\n");
   reloadChangedFiles(show, changedShowFiles(show.watch));
-  EXPECT_NE(show.error.find("Error on line"), std::string::npos) << show.error;
+  // The overlay gives the editor's place first, then the box text.
+  const std::string lines = layerDefinition("0.4, 0, 0");
+  const std::string place = "fx.txt:" + std::to_string(std::count(lines.begin(), lines.end(), '\n') + 1) + ":";
+  EXPECT_EQ(show.error.rfind(place, 0), 0u) << show.error;
+  EXPECT_NE(show.error.find("\nERROR\nError on line"), std::string::npos) << show.error;
   EXPECT_NEAR(redOfFrame(show), shade(0.8), 2);  // the last good definition runs on
 
   // A count that would exhaust the memory is a data error like any other.

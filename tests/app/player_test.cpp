@@ -4,13 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
+#include "app/player.h"
 #include "platform/stop_signals.h"
+#include "platform/window.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -164,6 +168,43 @@ TEST(Player, EmptyMusicIsCalledEmpty) {
   writeFile("quarno/velmira.mp3", "");
   run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>err.txt");
   EXPECT_NE(fileText("err.txt").find("velmira.mp3 is empty"), std::string::npos) << fileText("err.txt");
+}
+
+// The window's close button ends the player at once from inside the frame
+// loop; the comments are saved on the way out. The close request is queued
+// as soon as the event queue exists and taken in the first frame.
+TEST(PlayerDeathTest, ClosingTheWindowSavesTheComments) {
+  ASSERT_DISPLAY();
+  TempDir dir;
+  writeFixtureShow("0", "comments 1\n");
+  writeFile("comments.txt", "1.000 kept\n2.500 second\n");
+  EXPECT_EXIT(
+      {
+        alarm(30);  // a lost close request fails the test instead of playing 141 s
+        std::thread([] {
+          while (!queueWindowClose()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }).detach();
+        exit(playShow("-window", true) + 100);  // the frame loop's own ending is not the close
+      },
+      testing::ExitedWithCode(0), "");
+  EXPECT_EQ(fileText("comments.txt"),
+            "# comments saved with build-revision 1759\n1.000 kept\n2.500 second\n");
+}
+
+// A compile error ends the player with the box text, and stderr gives the
+// editor's place first.
+TEST(Player, CompileErrorNamesItsEditorPlace) {
+  ASSERT_DISPLAY();
+  TempDir dir;
+  writeFixtureShow("0");
+  writeFile("timeline.txt", "name = fx.txt start = 0 end = 10\n");
+  writeFile("fx.txt", "code = layer\nint numLayers;\n\n  float y = q;\n");
+  EXPECT_EQ(run("timeout 20 " VELMIRA_PLAYER " --show . -window 2>stderr.txt"), 255);
+  EXPECT_EQ(fileText("stderr.txt").rfind("fx.txt:4:14: Variable named q not found.\nERROR\n"
+                                         "Error on line 3, col15:\n",
+                                         0),
+            0u)
+      << fileText("stderr.txt");
 }
 
 TEST(Player, HelpAndVersion) {

@@ -18,14 +18,18 @@ TEST(SetupDialog, SizeListHoldsEachFourByteSizeOnceInPlatformOrder) {
   EXPECT_EQ(view.caption, "                        Ormek   Velmira 2008");
 }
 
-TEST(SetupDialog, ConfiguredSizeNotOfferedSelectsNothingAndNoModesGiveAnEmptyList) {
+// Xvfb's one mode is 1920x1080: the configured size is still offered and
+// selected, also where the display has no mode of 4 bytes per pixel.
+TEST(SetupDialog, ConfiguredSizeIsAlwaysOfferedAndSelected) {
   EngineState engine;
   engine.width = 1280;
   engine.height = 720;
-  EXPECT_EQ(prepareSetupDialog(engine, modes({{1920, 1080, 4}})).selectedSize, -1);
-  const SetupDialogView empty = prepareSetupDialog(engine, modes({{1920, 1080, 2}}));
-  EXPECT_TRUE(empty.sizes.empty());
-  EXPECT_EQ(empty.selectedSize, -1);
+  const SetupDialogView view = prepareSetupDialog(engine, modes({{1920, 1080, 4}}));
+  EXPECT_EQ(view.sizes, (std::vector<std::string>{"1920x1080", "1280x720"}));
+  EXPECT_EQ(view.selectedSize, 1);
+  const SetupDialogView noModes = prepareSetupDialog(engine, modes({{1920, 1080, 2}}));
+  EXPECT_EQ(noModes.sizes, (std::vector<std::string>{"1280x720"}));
+  EXPECT_EQ(noModes.selectedSize, 0);
 }
 
 TEST(SetupDialog, ShapeFollowsTheDesktopAspect) {
@@ -111,6 +115,30 @@ TEST(SetupDialogWindow, BeginEndAndClosingEndTheDialog) {
   EXPECT_EQ(clickThrough(view, x, y), DialogResult::End);
   EXPECT_EQ(clickThrough(view, 0, 0, true), DialogResult::End);
   EXPECT_EQ(clickThrough(view, 5, 5), DialogResult::Running);  // the picture is no button, keys do nothing
+}
+
+// Opening a list is a notification: the shape list answers it (its setting
+// is read again), the size list only a change to another entry.
+TEST(SetupDialogWindow, OpeningTheShapeListNotifiesAndTheSizeListDoesNot) {
+  EngineState engine;
+  SetupDialogView view = prepareSetupDialog(engine, modes({{1024, 768, 4}}));
+  const int shape = view.selectedShape;
+  for (const DialogControl list : {DialogControl::ShapeList, DialogControl::SizeList}) {
+    if (!openSetupDialogWindow(view)) GTEST_SKIP() << "no display for the dialog window";
+    int x = 0, y = 0;
+    dialogListCentre(list, x, y);
+    std::vector<DialogControl> notified;
+    for (int frame = 0; frame < 20; ++frame) {
+      if (frame == 3) injectDialogClick(x, y);
+      drawSetupDialogFrame(view, [&](DialogControl control) { notified.push_back(control); });
+    }
+    closeSetupDialogWindow();
+    if (list == DialogControl::ShapeList)
+      EXPECT_EQ(notified, std::vector<DialogControl>{DialogControl::ShapeList});
+    else
+      EXPECT_TRUE(notified.empty());
+  }
+  EXPECT_EQ(view.selectedShape, shape);  // the same entry all along
 }
 
 }  // namespace

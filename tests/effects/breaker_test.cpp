@@ -3,6 +3,7 @@
 // vortex cross only on request, repeatable frames, and the first parameter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "gfx/frame_target.h"
@@ -100,6 +101,28 @@ TEST_F(Breaker, VortexCrossIsDrawnOnlyWhenAsked) {
   EXPECT_GT(with.r, 200);
   EXPECT_NEAR(with.g, with.r * 0.8, 6);
   EXPECT_NEAR(with.b, with.r * 0.5, 6);
+}
+
+// Without a particle mesh the cloud is empty: nothing but the vortex cross,
+// when asked for, is drawn.
+TEST_F(Breaker, WithoutAParticleMeshOnlyTheVortexCrossIsDrawn) {
+  TempDir dir;
+  writeParticleMesh("cloud.lwo", {{0, 0, 50}});
+  quadrantTexture();
+  const char* ahead = "vec3(0, 0, -1.5)";
+  for (const int drawVortices : {0, 1}) {
+    std::string text = definition(1.0f, drawVortices, ahead);
+    text.replace(text.find("mesh meshParticles = \"cloud.lwo\";"), 32, "mesh meshParticles;");
+    auto effect = loadTestEffect(text);
+    renderFrame(*effect, 1.0f, 0.0f);
+    const Frame frame = readFrame();
+    const Rgba8 centre = frame.at(kTestRenderWidth / 2, kTestRenderHeight / 2);
+    if (drawVortices)
+      EXPECT_GT(centre.r, 200);
+    else
+      EXPECT_TRUE(std::all_of(frame.pixels.begin(), frame.pixels.end(),
+                              [](const Rgba8& p) { return p.r == 0 && p.g == 0 && p.b == 0; }));
+  }
 }
 
 TEST_F(Breaker, SameFramesDrawTheSamePictures) {

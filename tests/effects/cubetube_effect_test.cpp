@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "effects/cubetube_effect.h"
 #include "music/music.h"
 #include "script/error.h"
 #include "support/effect_harness.h"
@@ -75,6 +76,27 @@ TEST_F(CubetubeEffectTest, DrawsDifferentlyForTwoSpectra) {
     const Frame loud = drawSettled(*effect, 0.002f);
     EXPECT_GT(litPixels(silent) + litPixels(loud), 40) << mode;
     EXPECT_GT(differingPixels(silent, loud), 40) << mode;
+  }
+}
+
+// Only the rest x is reshaped: a mode outside 0..2 deforms nothing, and the
+// tube then keeps the positions it was built with.
+TEST(CubetubeShape, PinchingReshapesOnlyTheRestX) {
+  const float built[] = {-0.5f, -0.25f, 0.0f, 0.125f, 0.5f};
+  Mesh tube;
+  for (const float x : built) {
+    MeshVertex vertex;
+    vertex.position = vertex.restPosition = {x, 0.3f, -0.2f};
+    tube.vertices.push_back(vertex);
+  }
+  pinchTube(tube);
+  const float pinched[] = {-16.0f, -1.0f, 0.0f, 0.0625f, 16.0f};
+  for (size_t i = 0; i < tube.vertices.size(); ++i) {
+    const MeshVertex& vertex = tube.vertices[i];
+    EXPECT_FLOAT_EQ(vertex.restPosition.x, pinched[i]) << i;
+    EXPECT_EQ(vertex.position.x, built[i]) << i;
+    EXPECT_EQ(vertex.restPosition.y, 0.3f);
+    EXPECT_EQ(vertex.position.z, -0.2f);
   }
 }
 

@@ -109,6 +109,18 @@ TEST_F(Curvex, CurveWithoutPointsDrawsNoLine) {
   EXPECT_TRUE(captureLines(*effect).empty());
 }
 
+// A mesh list without an entry draws no mesh; the curve's line is still drawn.
+TEST_F(Curvex, WithoutAMeshOnlyTheLineIsDrawn) {
+  TempDir dir;
+  writeFile("line.txt", kCurveFile);
+  std::string text = definition("curvex", "none.lwo", "line.txt");
+  text.replace(text.find("mesh curvexMesh = \"none.lwo\";"), 29, "mesh curvexMesh;");
+  auto effect = loadTestEffect(text);
+  EXPECT_EQ(captureLines(*effect).size(), 4999u);
+  renderFrame(*effect, 1.0f);
+  EXPECT_GT(litPixels(readFrame()), 0);
+}
+
 TEST_F(Curvex, BoxDrawsTheSamePictureFromTheSameDefinition) {
   InShowFolder inShow;
   std::vector<Rgba8> ramp;

@@ -91,6 +91,22 @@ TEST_F(EffectTest, SorverBreakDrawsAsSorverAndMoreSurfacesThanBuiltAreNotDrawn) 
   EXPECT_TRUE(hasColour(first.at(first.width / 2, first.height / 2), 0.6f, 0.7f, 0.6f));
 }
 
+// A surface without a material is drawn all the same, only without a
+// material pass: where the flat material lit it, the picture is not black.
+TEST_F(EffectTest, SorverSurfaceWithoutAMaterialIsStillDrawn) {
+  TempDir folder;
+  writeTubeFiles();
+  for (const char* kind : {"sorver", "sorverBreak"}) {
+    std::string definition = tubeDefinition(kind, 0.0f);
+    definition.replace(definition.find("material sorveMaterial = \"flat.txt\";"), 36,
+                       "material sorveMaterial;");
+    auto effect = loadTestEffect(definition);
+    renderFrame(*effect, 0.5f);
+    const Frame frame = readFrame();
+    EXPECT_FALSE(isBlack(frame.at(frame.width / 2, frame.height / 2))) << kind;
+  }
+}
+
 namespace {
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {

@@ -8,6 +8,7 @@
 #include "framework/glyph_meshes.h"
 #include "gfx/curve.h"
 #include "script/error.h"
+#include "script/script.h"
 #include "support/effect_harness.h"
 #include "tests/effects/material_kind_support.h"
 
@@ -123,4 +124,57 @@ TEST_F(EffectTest, TextUsesAtMostTenWobbleTerms) {
   EXPECT_FALSE(std::all_of(frames[0].pixels.begin(), frames[0].pixels.end(), isBlack));
   EXPECT_EQ(0, memcmp(frames[0].pixels.data(), frames[1].pixels.data(),
                       frames[0].pixels.size() * sizeof(Rgba8)));
+}
+
+
+namespace {
+
+// Every slot of a string with no spacing sits on the same point of the path,
+// so any drawn letter lights the frame's middle.
+bool drawsALetter(Effect& effect) {
+  renderFrame(effect, 1.0f);
+  const Frame frame = readFrame();
+  return !std::all_of(frame.pixels.begin(), frame.pixels.end(), isBlack);
+}
+
+}  // namespace
+
+// A definition's statement holds at most 2047 bytes, so only a string made by
+// the program reaches the limit; a letter in slot 4095 or later is not drawn.
+TEST_F(EffectTest, TextUsesAtMost4095Characters) {
+  TempDir folder;
+  writeFlatMaterial("flat.txt");
+  writeCurve("path.txt", kPath);
+  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
+  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+  glyphMeshes.sans['I'] = square();
+  std::string definition = textDefinition(0);
+  definition.replace(definition.find("textTime = 6.2"), 14, "textTime = 3.5");
+  definition.replace(definition.find("textSpacing = 0.8"), 17, "textSpacing = 0");
+  auto effect = loadTestEffect(definition);
+  Variable* text = findVariable(effect->script->variables, "text");
+  ASSERT_TRUE(text && text->text);
+  text->text->text = std::string(4094, ' ') + "I";
+  EXPECT_TRUE(drawsALetter(*effect));
+  text->text->text = std::string(4095, ' ') + "IIII";
+  EXPECT_FALSE(drawsALetter(*effect));
+  glyphMeshes.sans['I'] = Mesh();
+}
+
+// A closed path whose last key lies at time 0 has no length to spread the
+// wobble over: the wobble is taken at path time 0 (instead of a division by
+// zero that would put the letter nowhere), and the letter still draws.
+TEST_F(EffectTest, TextOnAClosedPathEndingAtTimeZeroStillDraws) {
+  TempDir folder;
+  writeFlatMaterial("flat.txt");
+  writeFile("path.txt", "1\n0, -3, 0, -1, 0, 0\n1, -2, 0, 0, 1, 0\n2, -1, 0, 1, 0, 0\n3, 0, 0, 0, -1, 0\n");
+  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
+  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+  glyphMeshes.sans['I'] = square();
+  std::string definition = textDefinition(0);
+  definition.replace(definition.find("\"I I\x7f\xc9OI\""), 9, "\"I\"");
+  definition.replace(definition.find("textOfsMul = 0.8"), 16, "textOfsMul = 0.1");
+  auto effect = loadTestEffect(definition);
+  EXPECT_TRUE(drawsALetter(*effect));
+  glyphMeshes.sans['I'] = Mesh();
 }

@@ -147,3 +147,57 @@ TEST(StatementCompiler, ByteFFEndsAStatementWithoutBeingKept) {
 }
 
 }  // namespace
+
+// The editor's place of an error: the body starts on line 2 (after the
+// header), comments and earlier statements on the same line count, and the
+// column is the byte at which the compiler stopped, on that byte's own line.
+TEST(StatementCompiler, ErrorsAlsoGiveTheEditorPlace) {
+  struct Case {
+    const char* body;
+    int line, column;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"float a = q;", 2, 12, "Variable named q not found."},
+      {"float a;\n// c\nfloat\n\nb = q;", 6, 6, "Variable named q not found."},
+      {"float a; // note\n  float v[2]; float y = v[i];", 3, 28, "Invalid array subscript i."},
+      // The compare is missing where the comment began: the line feed after it.
+      {"float a;\nwhile (a // open\n < 3) {", 3, 17, "Invalid condition compare type in while."},
+  };
+  for (const Case& c : cases) {
+    CompiledScript compiled;
+    compiled.script.definitionName = "fx.txt";
+    try {
+      compiled.compile(c.body);
+      ADD_FAILURE() << "compiles: " << c.body;
+    } catch (const ScriptError& error) {
+      EXPECT_EQ(locatedError(error), "fx.txt:" + std::to_string(c.line) + ":" + std::to_string(c.column) +
+                                         ": " + c.message)
+          << c.body;
+    }
+  }
+  EXPECT_EQ(locatedError(ScriptError("RUNTIME EFFECT ERROR", "Missing variable")), "");
+}
+
+TEST(StatementCompiler, WarnsWhereTheLanguageAcceptsWhatIsRarelyMeant) {
+  std::vector<CompileWarning> warnings;
+  CompiledScript compiled;
+  compiled.environment.warnings = &warnings;
+  compiled.compile(
+      "float a = 0.35 +;\n"             // dangling: the value is 0.35
+      "float b = a 2;\n"                // two operands
+      "float c = sin(a -) + (b *);\n"   // dangling inside an argument and a group
+      "float d = \"2\";\n"              // a literal in a number expression
+      "float e = 0 - 1 * (a + b);\n");  // all well
+  compiled.run();
+  EXPECT_FLOAT_EQ(compiled.f("a"), 0.35f);
+  std::vector<std::string> found;
+  for (const CompileWarning& warning : warnings)
+    found.push_back(std::to_string(warning.line) + ":" + std::to_string(warning.column) + " " +
+                    warning.message.substr(0, 20));
+  // Each at the byte after the token that ended the expression or opened the
+  // literal.
+  EXPECT_EQ(found, (std::vector<std::string>{"2:17 an operator with no ", "3:14 two operands with no",
+                                             "4:19 an operator with no ", "4:27 an operator with no ",
+                                             "5:12 a string literal in "}));
+}

@@ -1,8 +1,10 @@
 // The authoring tools as programs, on small shows made by the tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -74,14 +76,117 @@ TEST(RenderTool, SameRangeTwiceGivesIdenticalFrames) {
   EXPECT_NE(readAll("first/f00.png"), readAll("first/f01.png"));  // the layer turns
 }
 
-TEST(LintTool, ListsEffectsOrReportsTheFirstError) {
+TEST(LintTool, ListsEffectsOrReportsEachErrorWithItsEditorPlace) {
   TempDir dir;
   writeLayerShow();
   ASSERT_EQ(run(VELMIRA_TOOL " lint >out.txt 2>err.txt"), 0) << readAll("err.txt");
   EXPECT_EQ(readAll("out.txt"), "0 layer layers.txt 0 10\n1 effects\n");
-  writeFile("layers.txt", "code = layer\nint a = ;\n");
-  EXPECT_EQ(run(VELMIRA_TOOL " lint --show . 2>err.txt"), 255);
-  EXPECT_EQ(readAll("err.txt").rfind("ERROR\nError on line ", 0), 0u) << readAll("err.txt");
+  EXPECT_EQ(readAll("err.txt"), "");
+  writeFile("layers.txt", "code = layer\n// the layers\nint a = ;\n");
+  writeFile("other.txt", "code = layer\nfloat b = c;\n");
+  writeFile("timeline.txt", "name = layers.txt start = 0 end = 10\nname = other.txt start = 0 end = 10\n");
+  EXPECT_EQ(run(VELMIRA_TOOL " lint --show . >out.txt 2>err.txt"), 1);
+  const std::string err = readAll("err.txt");
+  // The box text counts from the line after the header; the editor's place
+  // counts the header as line 1.
+  EXPECT_NE(err.find("layers.txt:3:9: Variable named  not found.\nERROR\nError on line 2, col9:"),
+            std::string::npos)
+      << err;
+  // The box's column counts bytes of the statement from 0, the editor's from 1.
+  EXPECT_NE(err.find("other.txt:2:12: Variable named c not found.\nERROR\nError on line 1, col11:"),
+            std::string::npos)
+      << err;
+  EXPECT_NE(err.find("velmira-tool lint: 2 problems\n"), std::string::npos) << err;
+  EXPECT_EQ(readAll("out.txt"), "0 effects\n");
+}
+
+// Text the language accepts but an author rarely means is a warning with its
+// place; lint then ends with status 1 and counts the problems.
+TEST(LintTool, WarnsAboutWhatAnAuthorRarelyMeans) {
+  TempDir dir;
+  writeLayerShow();
+  const std::string layers = readAll("layers.txt");
+  const long firstLine = std::count(layers.begin(), layers.end(), '\n') + 1;
+  const auto at = [&](long line) { return "layers.txt:" + std::to_string(firstLine + line) + ":"; };
+  const auto lint = [] { return run(VELMIRA_TOOL " lint --show . >out.txt 2>err.txt"); };
+  const auto reported = [](const std::string& text) {
+    return readAll("err.txt").find(text) != std::string::npos;
+  };
+
+  writeFile("layers.txt", layers + "float a = 0.35 +;\nfloat b = a 2;\nfloat sped = b;\n");
+  EXPECT_EQ(lint(), 1);
+  EXPECT_TRUE(reported(at(0) + "17: warning: an operator with no operand after it")) << readAll("err.txt");
+  EXPECT_TRUE(reported(at(1) + "14: warning: two operands with no operator between them")) << readAll("err.txt");
+  EXPECT_TRUE(reported(at(2) + " warning: 'sped' is never read by kind layer nor used in the definition"))
+      << readAll("err.txt");
+  EXPECT_FALSE(reported("'a' is never read")) << readAll("err.txt");  // the definition uses it
+  EXPECT_TRUE(reported("velmira-tool lint: 3 problems\n")) << readAll("err.txt");
+
+  writeFile("layers.txt", layers + "int n = \"abc\";\n");
+  EXPECT_EQ(lint(), 1);
+  EXPECT_TRUE(reported(at(0) + "10: warning: a string literal in a number expression")) << readAll("err.txt");
+  EXPECT_TRUE(reported(at(0) + "13: Variable named abc not found.")) << readAll("err.txt");
+
+  writeFile("layers.txt", layers);
+  writeFile("timeline.txt", "name = layers.txt start = 0 end = 10\n// late\nname = layers.txt start = 130 end = 150\n");
+  EXPECT_EQ(lint(), 1);
+  EXPECT_TRUE(reported("timeline.txt:3: layers.txt runs from 130 to 150 s, outside the show (0 to 141 s)"))
+      << readAll("err.txt");
+  EXPECT_TRUE(reported("velmira-tool lint: 1 problem\n")) << readAll("err.txt");
+}
+
+// Broken files the engine would read without a word: lint loads each as the
+// engine does and names it. Each row breaks one thing of a good show.
+TEST(LintTool, NamesEveryFileTheEngineCannotUse) {
+  TempDir dir;
+  writeLayerShow();
+  const std::string layers = readAll("layers.txt"), pack = readAll("datapack.dat");
+  const std::string mp3 = readAll(VELMIRA_SHOW_DIR "/quarno/velmira.mp3");
+  ASSERT_GT(mp3.size(), 100000u);
+  const std::string withResources =
+      layers + "texture j = textureLoad(\"p.jpg\");\nmesh m = \"m.lwo\";\n";
+  std::string noise;
+  for (int i = 0; i < 4000; ++i) noise.push_back(char((i * 7919) % 251 + 1));  // no NUL byte
+  struct Row {
+    const char* what;
+    std::function<void()> breakShow;
+    const char* stderrHas;
+  };
+  const Row rows[] = {
+      {"empty PNG", [] { writeFile("checker.png", ""); }, "picture checker.png: the file is empty (asked for by layers.txt)"},
+      {"empty JPEG", [&] { writeFile("layers.txt", withResources); writeFile("p.jpg", ""); writeFile("m.lwo", "FORM"); },
+       "picture p.jpg: the file is empty (asked for by layers.txt)"},
+      {"empty LWO", [&] { writeFile("layers.txt", withResources); writeFile("p.jpg", noise); writeFile("m.lwo", ""); },
+       "mesh m.lwo: the file is empty (asked for by layers.txt)"},
+      {"LWO of noise", [&] { writeFile("layers.txt", withResources); writeFile("p.jpg", noise); writeFile("m.lwo", noise); },
+       "mesh m.lwo: not an LWO2 mesh (asked for by layers.txt)"},
+      {"JPEG of noise", [&] { writeFile("layers.txt", withResources); writeFile("p.jpg", noise); writeFile("m.lwo", ""); },
+       "picture p.jpg: Not a JPEG file"},
+      {"empty timeline", [] { writeFile("timeline.txt", ""); }, "timeline.txt: schedules no effect: the file is empty"},
+      {"timeline of noise", [&] { writeFile("timeline.txt", noise + "\n"); },
+       "timeline.txt: schedules no effect: no line of it names a definition"},
+      {"pack with a garbage tail", [&] { writeFile("datapack.dat", pack + noise); },
+       "datapack.dat: damaged: entry"},
+      {"garbage pack", [&] { writeFile("datapack.dat", std::string("junk\0\xff\xff\xff\x7f", 9) + noise); },
+       "datapack.dat: damaged: entry 1 says it holds 2147483647 bytes, but the file ends after 4000"},
+      {"music cut to 10 KB",
+       [&] {
+         writeFile("config.txt", "[config]\nresolution 640 360\nmusic 1\ndialog 0\n");
+         writeFile("quarno/velmira.mp3", mp3.substr(0, 10240));
+       },
+       "./quarno/velmira.mp3: the music lasts 0."},
+  };
+  const std::string config = readAll("config.txt");
+  for (const Row& row : rows) {
+    writeFile("layers.txt", layers);
+    writeFile("timeline.txt", "name = layers.txt start = 0 end = 10\n");
+    writeCheckerPng("checker.png");
+    writeFile("datapack.dat", pack);
+    writeFile("config.txt", config);
+    row.breakShow();
+    EXPECT_EQ(run(VELMIRA_TOOL " lint --show . >out.txt 2>err.txt"), 1) << row.what << "\n" << readAll("err.txt");
+    EXPECT_NE(readAll("err.txt").find(row.stderrHas), std::string::npos) << row.what << "\n" << readAll("err.txt");
+  }
 }
 
 TEST(LintTool, FindsEveryKindOfBreakage) {
@@ -141,6 +246,50 @@ TEST(CatTool, InfoLinesAndMissingNames) {
   EXPECT_EQ(readAll("err.txt"), "Error: datafile gone.txt not found.\n");
 }
 
+TEST(RenderTool, AShowWithoutEffectsSaysWhy) {
+  TempDir dir;
+  writeLayerShow();
+  writeFile("timeline.txt", "");
+  EXPECT_EQ(run(VELMIRA_TOOL " render --show . --time 1 -o f.png 2>err.txt"), 1);
+  EXPECT_NE(readAll("err.txt").find("the timeline timeline.txt schedules no effect: the file is empty"),
+            std::string::npos)
+      << readAll("err.txt");
+  EXPECT_FALSE(std::filesystem::exists("f.png"));
+}
+
+// A file named on the command line is the file at that path, whatever show
+// the command works on; only a name found nowhere else goes to the show.
+TEST(EvalTool, ReadsTheNamedFileFromItsPath) {
+  TempDir dir;
+  writeFile("fx.txt", "code = layer\nfloat x = 7;\n");
+  ASSERT_EQ(run(VELMIRA_TOOL " eval fx.txt >out.txt 2>err.txt"), 0) << readAll("err.txt");  // no show here
+  EXPECT_NE(readAll("out.txt").find("x float 1 7\n"), std::string::npos) << readAll("out.txt");
+  writeFile("show/fx.txt", "code = layer\nfloat x = 9;\n");
+  writeFile("show/datapack.dat", "");
+  ASSERT_EQ(run(VELMIRA_TOOL " eval --show show fx.txt >out.txt"), 0);
+  EXPECT_NE(readAll("out.txt").find("x float 1 7\n"), std::string::npos) << readAll("out.txt");
+  ASSERT_EQ(run("cd show && " VELMIRA_TOOL " eval fx.txt >../out.txt"), 0);
+  EXPECT_NE(readAll("out.txt").find("x float 1 9\n"), std::string::npos) << readAll("out.txt");
+  for (const char* place : {".", "show"}) {
+    EXPECT_EQ(run(std::string("cd ") + place + " && " VELMIRA_TOOL " eval gone.txt >out.txt 2>err.txt"), 1)
+        << place;
+    EXPECT_EQ(readAll(std::string(place) + "/err.txt"),
+              "velmira-tool eval: gone.txt: no such file, here or in the show\n")
+        << place;
+    EXPECT_EQ(readAll(std::string(place) + "/out.txt"), "") << place;
+  }
+}
+
+// A folder that holds only a pack is a show folder.
+TEST(CatTool, APackAloneMakesAShowFolder) {
+  TempDir dir;
+  FILE* pack = fopen("datapack.dat", "wb");
+  writePackEntry(pack, "a.txt", {'a', 'b', 'c'});
+  fclose(pack);
+  EXPECT_EQ(run(VELMIRA_TOOL " cat --info a.txt >out.txt"), 0);
+  EXPECT_EQ(readAll("out.txt"), "1 3 a.txt\n");
+}
+
 TEST(PackTool, BuildsListsAndRefusesLongNames) {
   TempDir dir;
   writeFile("a.txt", "aaa");
@@ -191,6 +340,9 @@ TEST(ToolConventions, UsageErrorsAndHelp) {
       {"eval def.txt --start abc", 2, "--start wants a number, not 'abc'"},
       {"eval def.txt --params 1,x", 2, "--params: 'x' is not a number"},
       {"spectrum a.mp3 --time 1s", 2, "--time wants a number"},
+      {"skeleton nosuch", 2, "'nosuch' is no effect kind"},
+      {"render --time 999 -o f.png", 2, "the time lies outside the show, which runs from 0 to 141 s"},
+      {"render --from 100 --to 150 -o f%d.png", 2, "the range lies outside the show"},
   };
   for (const Row& row : rows) {
     const int status = run(std::string(VELMIRA_TOOL " ") + row.command + " >out.txt 2>err.txt");
