@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "effects/cubetube_effect.h"
+#include "effects/kinds/cubetube.h"
 #include "music/music.h"
 #include "script/error.h"
 #include "support/effect_harness.h"
