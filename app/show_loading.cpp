@@ -51,16 +51,7 @@ bool namesKnownKind(const TimelineEntry& entry) {
   return !kind.empty() && createEffect(kind) != nullptr;
 }
 
-}  // namespace
-
-std::vector<TimelineEntry> readTimelineFile(const std::string& name) {
-  std::vector<uint8_t> bytes;
-  if (name.empty() || loadFile(name, bytes) == kLoadMissing) return {};
-  return parseTimeline(asText(bytes));
-}
-
 std::string emptyTimelineReason(const std::string& timelineFileName) {
-  if (timelineFileName.empty()) return "demo.adt names no timeline (timeline = NAME)";
   std::vector<uint8_t> bytes;
   if (!fileIsAvailable(timelineFileName) || loadFile(timelineFileName, bytes) == kLoadMissing)
     return "the file is missing";
@@ -71,4 +62,18 @@ std::string emptyTimelineReason(const std::string& timelineFileName) {
   for (const TimelineEntry& entry : entries)
     if (namesKnownKind(entry)) return "";
   return "no line of it names a definition that exists and names a known kind";
+}
+
+}  // namespace
+
+std::vector<TimelineEntry> readTimelineFile(const std::string& name) {
+  std::vector<uint8_t> bytes;
+  if (name.empty() || loadFile(name, bytes) == kLoadMissing) return {};
+  return parseTimeline(asText(bytes));
+}
+
+std::string emptyTimelineProblem(const std::string& timelineFileName) {
+  if (timelineFileName.empty()) return "demo.adt names no timeline (timeline = NAME)";
+  const std::string reason = emptyTimelineReason(timelineFileName);
+  return reason.empty() ? "" : timelineFileName + " schedules no effect: " + reason;
 }

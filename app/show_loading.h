@@ -26,7 +26,8 @@ EffectList loadShowEffectsOrThrow(EngineState& engine, const EntryErrorHandler& 
 // there.
 std::vector<TimelineEntry> readTimelineFile(const std::string& name);
 
-// Why a timeline gives no effect, in words for the author: no timeline named,
-// its file missing or empty, no line naming a definition, or no line whose
-// definition exists and names a known kind.
-std::string emptyTimelineReason(const std::string& timelineFileName);
+// Why a timeline gives no effect, in words for the author ("timeline.txt
+// schedules no effect: the file is empty"): no timeline named, its file
+// missing or empty, no line naming a definition, or no line whose definition
+// exists and names a known kind. Empty when it schedules one.
+std::string emptyTimelineProblem(const std::string& timelineFileName);

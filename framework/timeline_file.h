@@ -10,13 +10,12 @@
 
 struct TimelineEntry {
   std::string definitionName;
-  int line = 0;  // the line of the timeline file it came from, as an editor counts
-
   float start = 0.0f;
   float end = 0.0f;
   std::vector<std::string> inputs;
   std::vector<float> params;
   std::vector<std::string> outputs;
+  int line = 0;  // the line of the timeline file it came from, as an editor counts
 };
 
 // A line or statement keeps at most this many bytes.

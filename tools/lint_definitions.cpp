@@ -130,9 +130,8 @@ void checkReads(const DefinitionReads& reads, LintReport& report) {
 void checkTimeline(const EngineState& engine, const std::vector<TimelineEntry>& entries,
                    LintReport& report) {
   const std::string& timeline = engine.timelineFileName;
-  const std::string reason = emptyTimelineReason(timeline);
-  if (!reason.empty())
-    report.add(timeline.empty() ? reason : timeline + ": schedules no effect: " + reason);
+  const std::string problem = emptyTimelineProblem(timeline);
+  if (!problem.empty()) report.add(problem);
   for (const TimelineEntry& entry : entries) checkWindow(engine, timeline, entry, report);
 }
 

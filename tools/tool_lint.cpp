@@ -25,7 +25,8 @@ namespace {
 const char kUsage[] =
     "usage: velmira-tool lint [--show DIR]\n\n"
     "Loads the show in DIR as the player does, compiling every effect definition,\n"
-    "prints one line per effect that loaded: <index> <kind> <definition> <start> <end>,\n"
+    "prints one line per effect that loaded:\n"
+    "  <index> <kind> <definition> <start> <end>\n"
     "then '<N> effects', and reports on stderr, one finding each (a compile error\n"
     "also as FILE:LINE:COL: message, with lines as an editor counts them):\n"
     "  - a timeline that schedules no effect (missing, empty or unreadable), and\n"

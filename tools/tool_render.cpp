@@ -312,9 +312,8 @@ int renderJob(RenderJob job, const std::filesystem::path& outputBase) {
     return 1;
   }
   if (show.effects.empty()) {
-    fprintf(stderr, "velmira-tool render: the timeline %s schedules no effect: %s\n",
-            show.engine.timelineFileName.c_str(),
-            emptyTimelineReason(show.engine.timelineFileName).c_str());
+    fprintf(stderr, "velmira-tool render: %s\n",
+            emptyTimelineProblem(show.engine.timelineFileName).c_str());
     return 1;
   }
   if (!job.wholeShow) {

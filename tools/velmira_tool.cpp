@@ -38,8 +38,9 @@ void printUsage(FILE* out) {
           "       velmira-tool COMMAND --help   (or: velmira-tool help COMMAND)\n\n"
           "Usage and errors go to stderr; wrong usage exits with status 2. The show\n"
           "commands take --show DIR and otherwise use the current folder when it holds\n"
-          "a show (demo.adt on the disk or in datapack.dat), else the installed show,\n"
-          "else the built show.\n\n"
+          "a show (demo.adt on the disk, or a datapack.dat), else the installed show,\n"
+          "else the built show. A file named on the command line is read from that path\n"
+          "when it exists there.\n\n"
           "commands:\n");
   for (const ToolCommand& command : kCommands)
     fprintf(out, "  %-10s %s\n", command.name, command.summary);

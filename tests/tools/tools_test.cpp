@@ -162,9 +162,9 @@ TEST(LintTool, NamesEveryFileTheEngineCannotUse) {
        "mesh m.lwo: not an LWO2 mesh (asked for by layers.txt)"},
       {"JPEG of noise", [&] { writeFile("layers.txt", withResources); writeFile("p.jpg", noise); writeFile("m.lwo", ""); },
        "picture p.jpg: Not a JPEG file"},
-      {"empty timeline", [] { writeFile("timeline.txt", ""); }, "timeline.txt: schedules no effect: the file is empty"},
+      {"empty timeline", [] { writeFile("timeline.txt", ""); }, "timeline.txt schedules no effect: the file is empty"},
       {"timeline of noise", [&] { writeFile("timeline.txt", noise + "\n"); },
-       "timeline.txt: schedules no effect: no line of it names a definition"},
+       "timeline.txt schedules no effect: no line of it names a definition"},
       {"pack with a garbage tail", [&] { writeFile("datapack.dat", pack + noise); },
        "datapack.dat: damaged: entry"},
       {"garbage pack", [&] { writeFile("datapack.dat", std::string("junk\0\xff\xff\xff\x7f", 9) + noise); },
@@ -251,7 +251,7 @@ TEST(RenderTool, AShowWithoutEffectsSaysWhy) {
   writeLayerShow();
   writeFile("timeline.txt", "");
   EXPECT_EQ(run(VELMIRA_TOOL " render --show . --time 1 -o f.png 2>err.txt"), 1);
-  EXPECT_NE(readAll("err.txt").find("the timeline timeline.txt schedules no effect: the file is empty"),
+  EXPECT_NE(readAll("err.txt").find("velmira-tool render: timeline.txt schedules no effect: the file is empty\n"),
             std::string::npos)
       << readAll("err.txt");
   EXPECT_FALSE(std::filesystem::exists("f.png"));
