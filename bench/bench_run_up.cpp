@@ -55,8 +55,8 @@ void reportRate(const OfflineShow& show, double fps) {
       longestTotal = std::max(longestTotal, drawn + span.count);
     }
     printf("  %8ld %12ld %9.1f%% %11.1f%% %14ld %14ld\n", segments, sum,
-           100.0 * double(sum) / double(whole.count),
-           100.0 * double(runs) / double(requestedRuns), longest, longestTotal);
+           100.0 * double(sum) / double(whole.count), 100.0 * double(runs) / double(requestedRuns),
+           longest, longestTotal);
   }
 }
 

@@ -15,12 +15,12 @@ namespace {
 // What a kind carries from one frame to the next, beyond its script.
 struct KindCarry {
   std::string_view kind;
-  bool ownState;   // in the instance: springs, a deformed tube, motion's last frame
-  bool kindState;  // program-wide per kind: spectrum history, ring cursor, swim path
+  bool ownState;        // in the instance: springs, a deformed tube, motion's last frame
+  bool kindState;       // program-wide per kind: spectrum history, ring cursor, swim path
   bool stirsParticles;  // moves the particles of its "meshParticles" in place
-  bool ring;       // copies its passes into the shared accumulation ring
-  bool camera;     // reads the camera the effects share, and may set it
-  bool phong;      // reads the phong controls that keep their last fetched values
+  bool ring;            // copies its passes into the shared accumulation ring
+  bool camera;          // reads the camera the effects share, and may set it
+  bool phong;           // reads the phong controls that keep their last fetched values
 };
 
 constexpr KindCarry kCarries[] = {
@@ -130,9 +130,9 @@ PlannedEffect describeEffect(const Effect& effect, double fps, long limit) {
   PlannedEffect planned;
   planned.kind = effect.kind;
   planned.firstFrame = firstFrameReaching(effect.start, fps, limit);
-  planned.endFrame = std::max(
-      planned.firstFrame,
-      firstFrameReaching(double(effect.start) + double(effect.length), fps, limit));
+  planned.endFrame =
+      std::max(planned.firstFrame,
+               firstFrameReaching(double(effect.start) + double(effect.length), fps, limit));
   planned.readsTextures = texturesRead(effect);
   planned.keepsOwnState = countsItsFrames(effect);
   if (findVariable(effect.script->variables, "textureOut"))
