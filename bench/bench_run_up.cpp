@@ -4,7 +4,8 @@
 // same for effect runs (a run-up frame often runs one effect of several);
 // and the largest run-up of one segment, which a farm with a machine per
 // segment waits for. Only the plans are made; nothing is drawn.
-//   bench_run_up [SHOW_DIR] [--fps F]...
+// With --segments N it lists each of the N segments instead.
+//   bench_run_up [SHOW_DIR] [--fps F]... [--segments N]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -54,8 +55,21 @@ void reportRate(const OfflineShow& show, double fps) {
       longestTotal = std::max(longestTotal, drawn + span.count);
     }
     printf("  %8ld %12ld %9.1f%% %11.1f%% %14ld %14ld\n", segments, sum,
-           100.0 * double(sum) / double(whole.count),
-           100.0 * double(runs) / double(requestedRuns), longest, longestTotal);
+           100.0 * double(sum) / double(whole.count), 100.0 * double(runs) / double(requestedRuns),
+           longest, longestTotal);
+  }
+}
+
+void listSegments(const OfflineShow& show, double fps, long segments) {
+  const FrameSpan whole{0, firstGridFrameAt(show.engine.endTime, fps)};
+  const std::vector<PlannedEffect> effects = describeEffects(show.effects, fps, whole.count);
+  printf("%g frames/s, %ld segments\n  %8s %10s %8s %8s\n", fps, segments, "segment", "from s",
+         "frames", "run-up");
+  for (long part = 1; part <= segments; ++part) {
+    const FrameSpan span = segmentOf(whole, part, segments);
+    const RunUpPlan plan = planRunUp(effects, span.first, span.first + span.count);
+    printf("  %8ld %10.2f %8ld %8ld\n", part, double(span.first) / fps, span.count,
+           runUpFramesDrawn(plan));
   }
 }
 
@@ -64,9 +78,12 @@ void reportRate(const OfflineShow& show, double fps) {
 int main(int argc, char** argv) {
   std::string showDir = VELMIRA_DEFAULT_SHOW;
   std::vector<double> rates;
+  long segments = 0;
   for (int i = 1; i < argc; ++i) {
     if (!strcmp(argv[i], "--fps") && i + 1 < argc)
       rates.push_back(atof(argv[++i]));
+    else if (!strcmp(argv[i], "--segments") && i + 1 < argc)
+      segments = atol(argv[++i]);
     else
       showDir = argv[i];
   }
@@ -78,6 +95,10 @@ int main(int argc, char** argv) {
     fprintf(stderr, "bench_run_up: %s\n", error.c_str());
     return 1;
   }
-  for (const double fps : rates) reportRate(show, fps);
+  for (const double fps : rates)
+    if (segments > 0)
+      listSegments(show, fps, segments);
+    else
+      reportRate(show, fps);
   return 0;
 }

@@ -16,7 +16,7 @@ struct Planner {
   // Every frame of the effect below this one already runs at least for state.
   std::vector<long> stateCoveredUpTo;
   std::vector<Run> work;
-  std::vector<Run> ringWrites;                         // sorted
+  std::vector<Run> ringWrites;                            // sorted
   std::map<std::string, std::vector<Run>> textureWrites;  // sorted, "screen" aside
   std::map<std::string, std::vector<Run>> valueWrites;    // sorted
 
@@ -161,7 +161,8 @@ RunUpPlan planRunUp(const std::vector<PlannedEffect>& effects, long rangeStart, 
   plan.rangeStart = planner.rangeStart;
   plan.firstFrame = firstFrameUsed(planner);
   const auto from = size_t(plan.firstFrame);
-  for (auto& frames : planner.need) plan.need.emplace_back(frames.begin() + long(from), frames.end());
+  for (auto& frames : planner.need)
+    plan.need.emplace_back(frames.begin() + long(from), frames.end());
   return plan;
 }
 

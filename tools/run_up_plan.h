@@ -28,10 +28,10 @@ struct PlannedEffect {
   long firstFrame = 0;
   long endFrame = 0;
   std::string kind;
-  bool keepsOwnState = false;   // state in the instance, from its window start
-  bool keepsKindState = false;  // state shared by every effect of the kind
-  bool usesRing = false;        // copies its passes into the accumulation ring
-  int ringSize = 0;             // textures of the ring it averages
+  bool keepsOwnState = false;              // state in the instance, from its window start
+  bool keepsKindState = false;             // state shared by every effect of the kind
+  bool usesRing = false;                   // copies its passes into the accumulation ring
+  int ringSize = 0;                        // textures of the ring it averages
   std::vector<const void*> stirredMeshes;  // meshes it moves in place
   std::vector<std::string> readsTextures;  // pool texture names it may read
   std::string writesTexture;               // its textureOut ("" for none)

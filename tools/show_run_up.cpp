@@ -1,10 +1,12 @@
 #include "tools/show_run_up.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "effects/accumulation_ring.h"
 #include "effects/parameters.h"
+#include "pack/pack.h"
 #include "script/script.h"
 #include "tools/frame_grid.h"
 
@@ -13,12 +15,12 @@ namespace {
 // What a kind carries from one frame to the next, beyond its script.
 struct KindCarry {
   std::string_view kind;
-  bool ownState;   // in the instance: springs, a deformed tube, motion's last frame
-  bool kindState;  // program-wide per kind: spectrum history, ring cursor, swim path
+  bool ownState;        // in the instance: springs, a deformed tube, motion's last frame
+  bool kindState;       // program-wide per kind: spectrum history, ring cursor, swim path
   bool stirsParticles;  // moves the particles of its "meshParticles" in place
-  bool ring;       // copies its passes into the shared accumulation ring
-  bool camera;     // reads the camera the effects share, and may set it
-  bool phong;      // reads the phong controls that keep their last fetched values
+  bool ring;            // copies its passes into the shared accumulation ring
+  bool camera;          // reads the camera the effects share, and may set it
+  bool phong;           // reads the phong controls that keep their last fetched values
 };
 
 constexpr KindCarry kCarries[] = {
@@ -50,22 +52,31 @@ bool declares(const Effect& effect, const char* name) {
   return findVariable(effect.script->variables, name) != nullptr;
 }
 
-// A value is surely set when the effect declares it (the camera's only with
-// setCamera on; the look-at point is also aimed by the kinds that read it
-// alone); it may be set whenever it is declared.
+// Whether the effect surely sets a camera value each frame: the camera block
+// does with setCamera on, for the values declared; the kinds that place the
+// camera themselves do for the values they place.
+bool surelySetsCamera(const Effect& effect, const KindCarry& carry, std::string_view value) {
+  const bool position = value == kCameraValues[0], lookAt = value == kCameraValues[1];
+  if (carry.kind == "projectioner") return position || lookAt;
+  if (carry.kind == "spektrometri")
+    return (position && declares(effect, "cameraPosition")) ||
+           (lookAt && declares(effect, "cameraLookAt"));
+  if (carry.kind == "layer") return (position || lookAt) && declares(effect, value.data());
+  return declares(effect, "setCamera") && readInt(effect, "setCamera") != 0 &&
+         declares(effect, value.data());
+}
+
+// A value may be set when the effect surely sets it or declares it; it is
+// read unless surely set.
 void describeCarriedValues(const Effect& effect, const KindCarry& carry, PlannedEffect& planned) {
-  const bool setsCamera = declares(effect, "setCamera") && readInt(effect, "setCamera") != 0;
   const auto carried = [&](const char* value, bool surely) {
-    if (declares(effect, value) || (carry.kind == "projectioner" && value == kCameraValues[1]))
-      planned.setsValues.push_back(value);
-    if (!(surely && declares(effect, value))) planned.readsValues.push_back(value);
+    if (surely || declares(effect, value)) planned.setsValues.push_back(value);
+    if (!surely) planned.readsValues.push_back(value);
   };
   if (carry.camera)
-    for (const char* value : kCameraValues)
-      carried(value, setsCamera || (value == kCameraValues[1] && (carry.kind == "layer" ||
-                                                                  carry.kind == "spektrometri")));
+    for (const char* value : kCameraValues) carried(value, surelySetsCamera(effect, carry, value));
   if (carry.phong)
-    for (const char* value : kKeptPhongValues) carried(value, true);
+    for (const char* value : kKeptPhongValues) carried(value, declares(effect, value));
 }
 
 const KindCarry* carryOf(const std::string& kind) {
@@ -96,18 +107,38 @@ std::vector<const void*> particleMeshes(const Effect& effect) {
   return meshes;
 }
 
+bool isNamePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// Whether the definition uses the "frame" counter, which counts the frames
+// its effect drew: then its state starts with its window, whatever its kind.
+bool countsItsFrames(const Effect& effect) {
+  std::vector<uint8_t> bytes;
+  if (loadFile(effect.definitionName(), bytes) == kLoadMissing) return false;
+  std::string text(bytes.begin(), bytes.end());
+  for (size_t comment = text.find("//"); comment != std::string::npos;
+       comment = text.find("//", comment))
+    text.erase(comment, text.find('\n', comment) - comment);
+  constexpr std::string_view kCounter = "frame";
+  for (size_t at = text.find(kCounter); at != std::string::npos; at = text.find(kCounter, at + 1))
+    if ((at == 0 || !isNamePart(text[at - 1])) &&
+        (at + kCounter.size() == text.size() || !isNamePart(text[at + kCounter.size()])))
+      return true;
+  return false;
+}
+
 PlannedEffect describeEffect(const Effect& effect, double fps, long limit) {
   PlannedEffect planned;
   planned.kind = effect.kind;
   planned.firstFrame = firstFrameReaching(effect.start, fps, limit);
-  planned.endFrame = std::max(
-      planned.firstFrame,
-      firstFrameReaching(double(effect.start) + double(effect.length), fps, limit));
+  planned.endFrame =
+      std::max(planned.firstFrame,
+               firstFrameReaching(double(effect.start) + double(effect.length), fps, limit));
   planned.readsTextures = texturesRead(effect);
+  planned.keepsOwnState = countsItsFrames(effect);
   if (findVariable(effect.script->variables, "textureOut"))
     planned.writesTexture = readTexture(effect, "textureOut");
   if (const KindCarry* carry = carryOf(effect.kind)) {
-    planned.keepsOwnState = carry->ownState;
+    planned.keepsOwnState = planned.keepsOwnState || carry->ownState;
     planned.keepsKindState = carry->kindState;
     planned.usesRing = carry->ring;
     if (carry->ring && findVariable(effect.script->variables, "accumNum"))

@@ -76,7 +76,8 @@ int runToolJoin(int argc, char** argv) {
   const ToolArguments arguments = parseToolArguments(argc, argv, kOptions);
   if (arguments.help) return printUsage(kUsage);
   JoinRequest request;
-  const std::string problem = arguments.error.empty() ? planJoin(arguments, request) : arguments.error;
+  const std::string problem =
+      arguments.error.empty() ? planJoin(arguments, request) : arguments.error;
   if (!problem.empty()) return usageError("join", problem, kUsage);
   request.output = std::filesystem::absolute(request.output).string();
   if (!enterShowDirectory("join", arguments)) return 1;

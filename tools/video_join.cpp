@@ -28,14 +28,13 @@ std::string concatList(const std::vector<std::string>& pieces) {
 
 std::vector<std::string> joinArguments(const std::string& listPath, const std::string& output,
                                        const SoundStretch& sound) {
-  std::vector<std::string> arguments = {"ffmpeg", "-hide_banner", "-loglevel", "error",
-                                        "-nostdin", "-y", "-f", "concat", "-safe", "0",
-                                        "-i", listPath};
+  std::vector<std::string> arguments = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin",
+                                        "-y",     "-f",           "concat",    "-safe", "0",
+                                        "-i",     listPath};
   if (!sound.samples.empty())
-    arguments.insert(arguments.end(),
-                     {"-f", "f32le", "-ar", std::to_string(sound.rate), "-ac",
-                      std::to_string(sound.channels), "-i", "pipe:3", "-map", "0:v", "-map",
-                      "1:a", "-c:a", "aac", "-b:a", "192k"});
+    arguments.insert(arguments.end(), {"-f", "f32le", "-ar", std::to_string(sound.rate), "-ac",
+                                       std::to_string(sound.channels), "-i", "pipe:3", "-map",
+                                       "0:v", "-map", "1:a", "-c:a", "aac", "-b:a", "192k"});
   arguments.insert(arguments.end(), {"-c:v", "copy", "-movflags", "+faststart", output});
   return arguments;
 }

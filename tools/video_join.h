@@ -13,7 +13,7 @@ struct JoinRequest {
   std::string output;               // absolute
   std::vector<std::string> pieces;  // absolute, in order
   double fps = 30.0;
-  FrameSpan frames;                 // the frames the pieces hold together
+  FrameSpan frames;  // the frames the pieces hold together
 };
 
 // The concat demuxer's list of the pieces.

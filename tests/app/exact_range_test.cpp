@@ -12,8 +12,7 @@
 
 namespace {
 
-const std::string kRender =
-    VELMIRA_TOOL " render --show " VELMIRA_SHOW_DIR " --size 16x9 --fps 2 ";
+const std::string kRender = VELMIRA_TOOL " render --show " VELMIRA_SHOW_DIR " --size 16x9 --fps 2 ";
 constexpr double kFps = 2;
 
 std::string frameFile(const std::string& folder, long frame) {
@@ -35,7 +34,7 @@ class ExactRanges : public testing::Test {
     straight_ = nullptr;
   }
   void SetUp() override {
-    if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    ASSERT_DISPLAY();
   }
 
   static std::string straightFrame(long frame) {
@@ -109,15 +108,14 @@ TEST_F(ExactRanges, SegmentsAreTheFramesOfTheWholeRender) {
   EXPECT_FALSE(std::filesystem::exists(frameFile("s", 5)));
 
   for (const char* wrong : {"0/3", "4/3", "1/0", "2", "a/b", "1.5/3", "1/6"})
-    EXPECT_EQ(run(kRender + "--from 98 --to 100.5 --segment " + wrong + " -o s/f%03d.png 2>err.txt"),
-              2)
+    EXPECT_EQ(
+        run(kRender + "--from 98 --to 100.5 --segment " + wrong + " -o s/f%03d.png 2>err.txt"), 2)
         << wrong;
-  EXPECT_NE(readAll("err.txt").find("--segment 6 parts of a range of 5 frames"),
-            std::string::npos);
+  EXPECT_NE(readAll("err.txt").find("--segment 6 parts of a range of 5 frames"), std::string::npos);
 }
 
 TEST(JoinTool, PiecesMakeTheVideoOfTheWholeRangeWithItsSound) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   if (run("command -v ffprobe > /dev/null") != 0) GTEST_SKIP() << "needs ffmpeg";
   TempDir dir;
   const std::string range = "--from 20 --to 21.5 --fps 10 --size 32x18 ";
@@ -125,7 +123,8 @@ TEST(JoinTool, PiecesMakeTheVideoOfTheWholeRangeWithItsSound) {
   ASSERT_EQ(run(render + "--video whole.mp4 2>/dev/null"), 0);
   ASSERT_EQ(run(render + "--segment 1/2 --video a.mp4"), 0);
   ASSERT_EQ(run(render + "--segment 2/2 --video b.mp4"), 0);
-  EXPECT_EQ(run("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 a.mp4 > kinds.txt"), 0);
+  EXPECT_EQ(run("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 a.mp4 > kinds.txt"),
+            0);
   EXPECT_EQ(readAll("kinds.txt"), "video\n");  // a piece holds no sound
   ASSERT_EQ(run(VELMIRA_TOOL " join --show " VELMIRA_SHOW_DIR " --fps 10 --from 20 --to 21.5 "
                              "--video joined.mp4 a.mp4 b.mp4"),

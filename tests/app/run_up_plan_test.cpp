@@ -1,9 +1,10 @@
 // The run-up planner on made-up timelines, and the frame grid a render picks
 // its frames from.
+#include "tools/run_up_plan.h"
+
 #include <gtest/gtest.h>
 
 #include "tools/frame_grid.h"
-#include "tools/run_up_plan.h"
 
 namespace {
 
@@ -53,10 +54,10 @@ TEST(RunUpPlan, StateReachesBackToItsWindowItsKindAndTheMeshesItStirs) {
 
   const RunUpPlan plan = planRunUp(effects, 75, 77);
   EXPECT_EQ(plan.firstFrame, 10);
-  EXPECT_EQ(needs(plan, 4, 70, 75), "ssssP");  // its own window, drawn only last
-  EXPECT_EQ(needs(plan, 2, 30, 40), "ssssssssss");  // stirs the same mesh
-  EXPECT_EQ(needs(plan, 1, 10, 20), "ssssssssss");  // the kind's state
-  EXPECT_EQ(needs(plan, 3, 50, 60), "..........");  // another mesh, no state
+  EXPECT_EQ(needs(plan, 4, 70, 75), "ssssP");                     // its own window, drawn only last
+  EXPECT_EQ(needs(plan, 2, 30, 40), "ssssssssss");                // stirs the same mesh
+  EXPECT_EQ(needs(plan, 1, 10, 20), "ssssssssss");                // the kind's state
+  EXPECT_EQ(needs(plan, 3, 50, 60), "..........");                // another mesh, no state
   EXPECT_EQ(needs(plan, 0, 10, 75), std::string(64, '.') + "P");  // no picture needed
 
   // A range before the later window needs nothing of it.
@@ -70,8 +71,8 @@ TEST(RunUpPlan, PicturesPassedOnNeedTheirLastWriterAndWhatLiesBeneathIt) {
   effects[1].writesTexture = "blobBump";
   effects[2].readsTextures = {"blobBump", "a picture from a file"};
   const RunUpPlan plan = planRunUp(effects, 30, 32);
-  EXPECT_EQ(needs(plan, 1, 17, 21), "..P.");   // the last frame that wrote it
-  EXPECT_EQ(needs(plan, 0, 17, 21), "..P.");   // beneath it
+  EXPECT_EQ(needs(plan, 1, 17, 21), "..P.");  // the last frame that wrote it
+  EXPECT_EQ(needs(plan, 0, 17, 21), "..P.");  // beneath it
   EXPECT_EQ(needs(plan, 2, 20, 30), std::string(9, '.') + "P");
   EXPECT_EQ(runUpFramesDrawn(plan), 2);
 }

@@ -120,7 +120,7 @@ TEST(VideoRender, MakesAPlayableMp4WithPictureAndSound) {
 // A render that fails (ffmpeg fails, or the output names a folder) leaves the
 // video that was there as it was, and no temporary file.
 TEST(VideoRender, AFailedRenderLeavesTheOldVideo) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   TempDir dir;
   const std::string path = writeRecordingFfmpeg(1);
   writeFile("out.mp4", "the good video");
@@ -139,7 +139,7 @@ TEST(VideoRender, AFailedRenderLeavesTheOldVideo) {
 // A render stopped by SIGTERM while ffmpeg is still at work leaves the old
 // video and takes its half-written one away.
 TEST(VideoRender, AStoppedRenderLeavesTheOldVideo) {
-  if (!getenv("DISPLAY")) GTEST_SKIP() << "needs a display (run under xvfb-run)";
+  ASSERT_DISPLAY();
   TempDir dir;
   writeFile("bin/ffmpeg", "#!/bin/sh\nfor last; do :; done\nprintf partial > \"$last\"\nsleep 20\n");
   std::filesystem::permissions("bin/ffmpeg", std::filesystem::perms::owner_all);

@@ -360,6 +360,21 @@ TEST(ToolConventions, UsageErrorsAndHelp) {
   EXPECT_NE(readAll("out.txt").find("lint"), std::string::npos);
 }
 
+TEST(RenderTool, ARangeRunsUpAScriptThatCountsItsFrames) {
+  ASSERT_DISPLAY();
+  TempDir dir;
+  writeLayerShow();
+  std::string layers = readAll("layers.txt");
+  layers.replace(layers.find("time * 30"), 9, "frame * 30");
+  writeFile("layers.txt", layers);
+  const std::string render = VELMIRA_TOOL " render --show . --size 32x18 --fps 4 ";
+  ASSERT_EQ(run(render + "--from 0 --to 1.5 -o straight/f%d.png"), 0);
+  ASSERT_EQ(run(render + "--from 1 --to 1.5 -o late/f%d.png"), 0);
+  EXPECT_EQ(readAll("late/f0.png"), readAll("straight/f4.png"));
+  EXPECT_EQ(readAll("late/f1.png"), readAll("straight/f5.png"));
+  EXPECT_NE(readAll("straight/f4.png"), readAll("straight/f5.png"));  // the counter turns it
+}
+
 TEST(RenderTool, WritesOneFileForEachFrameTimeBelowTheEnd) {
   TempDir dir;
   writeLayerShow();
