@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Renders the small pictures of docs/effects.md: for every effect kind on the
 # show's timeline, one frame of the built show in the middle of the kind's
-# first window, into docs/effects/KIND.png. The second before it is rendered
-# too, because the kinds that follow the music or simulate need a run-up.
-# Run after a build.
+# first window, into docs/effects/KIND.png, exactly as the show plays it at 15
+# frames a second (the renderer runs up the state the frame depends on). Run
+# after a build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tool=$PWD/build/tools/velmira-tool
@@ -20,9 +20,5 @@ render "$tool" lint 2>/dev/null |
   awk 'NF == 5 && $5 > $4 && !seen[$2]++ { print $2, ($4 + $5) / 2 }' |
   while read -r kind time; do
     echo "$kind at $time s"
-    frames=$(mktemp -d)
-    render "$tool" render --show . --from "$(awk -v t="$time" 'BEGIN { print t - 1 }')" \
-      --to "$time" --fps 15 --size 256x144 -o "$frames/f%02d.png"
-    cp "$frames/f14.png" "$out/$kind.png"
-    rm -rf "$frames"
+    render "$tool" render --show . --time "$time" --fps 15 --size 256x144 -o "$out/$kind.png"
   done

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Renders the pictures of docs/show.md: one frame of the built show for each
 # section, at the moment that shows what the section is about, into
-# docs/show/SECTION.png. The second before each is rendered too, because the
-# kinds that follow the music or simulate need a run-up. Run after a build.
+# docs/show/SECTION.png, exactly as the show plays it at 10 frames a second
+# (the renderer runs up the state the frame depends on). Run after a build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tool=$PWD/build/tools/velmira-tool
@@ -16,11 +16,7 @@ render() {
 
 while read -r section time; do
   echo "$section at $time s"
-  frames=$(mktemp -d)
-  render "$tool" render --show . --from "$(awk -v t="$time" 'BEGIN { print t - 1 }')" \
-    --to "$time" --fps 10 --size 384x216 -o "$frames/f%02d.png"
-  cp "$frames/f09.png" "$out/$section.png"
-  rm -rf "$frames"
+  render "$tool" render --show . --time "$time" --fps 10 --size 384x216 -o "$out/$section.png"
 done <<'SECTIONS'
 intro 13
 build 22
