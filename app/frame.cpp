@@ -14,17 +14,22 @@ namespace {
 // them, and they start from the identity matrices, so that the next frame's
 // effects start as the presentation leaves the state, whichever effects ran
 // before: a render that starts inside the show, or a seek, draws what playing
-// from the start draws.
-void keepDrawingState() {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-  setup2D();
-}
-
-void restoreDrawingState() {
-  glPopClientAttrib();
-  glPopAttrib();
-}
+// from the start draws. It is undone however the effects end: a data error
+// diverted while authoring leaves the frame by an exception, and the next
+// frame must find the attribute stacks as deep as before.
+struct KeptDrawingState {
+  KeptDrawingState() {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    setup2D();
+  }
+  ~KeptDrawingState() {
+    glPopClientAttrib();
+    glPopAttrib();
+  }
+  KeptDrawingState(const KeptDrawingState&) = delete;
+  KeptDrawingState& operator=(const KeptDrawingState&) = delete;
+};
 
 }  // namespace
 
@@ -37,13 +42,12 @@ void drawShowPicture(const EngineState& engine, const EffectList& effects,
   glViewport(0, 0, renderWidth(), renderHeight());
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  keepDrawingState();
+  const KeptDrawingState kept;
   try {
     runTimeline(effects, engine.currentTime, engine.frameTimeStep, chosen);
   } catch (const ScriptError& error) {  // the loop guard of a definition
     fatalMessage(error.caption, error.text);
   }
-  restoreDrawingState();
 }
 
 void presentShowPicture(const EngineState& engine) {

@@ -12,7 +12,6 @@
 #include "app/frame.h"
 #include "effects/effect_kinds.h"
 #include "framework/resource_loaders.h"
-#include "framework/timeline.h"
 #include "gfx/drawing_state.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/gpu_programs.h"
@@ -63,19 +62,26 @@ void saveFile(const std::string& name, const std::string& text) {
   std::filesystem::rename(name + ".new", name);
 }
 
+// A frame as the player draws it; a data error is recovered from and the
+// frame drawn again. However the effects ended, the drawing state's
+// attribute stacks are as deep afterwards as before.
 uint8_t redOfFrame(LiveShow& show) {
+  EngineState engine;
+  engine.currentTime = 0.5f;
+  engine.frameTimeStep = 0.02f;
   bindFrameTarget();
-  glViewport(0, 0, renderWidth(), renderHeight());
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   try {
-    runTimeline(show.effects, 0.5f, 0.02f);
+    drawShowPicture(engine, show.effects);
   } catch (const ScriptError& error) {
     resetDrawingState();
     recoverFromDrawingError(show, error.caption, error.text);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    runTimeline(show.effects, 0.5f, 0.02f);
+    drawShowPicture(engine, show.effects);
   }
+  GLint attributes = -1, clientAttributes = -1;
+  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attributes);
+  glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &clientAttributes);
+  EXPECT_EQ(attributes, 0);
+  EXPECT_EQ(clientAttributes, 0);
   uint8_t pixel[4];
   glReadPixels(renderWidth() / 2, renderHeight() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
   return pixel[0];
