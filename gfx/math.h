@@ -1,8 +1,10 @@
-// Small numeric toolkit shared by the script built-ins, meshes, curves and
-// effects: 3-vector value operations, column-major 4x4 matrices, axis rotations and
-// the scalar shaping functions used for animation envelopes.
+// Small numeric toolkit shared by the script built-ins, meshes, curves,
+// effects and the show generator: 3-vector value operations, column-major 4x4
+// matrices, axis rotations and the scalar shaping functions used for
+// animation envelopes.
 //
-// Storage is single precision; intermediate results are computed in double.
+// Storage is single precision; the functions below the operators compute
+// their intermediate results in double.
 #pragma once
 
 #include <cstdint>

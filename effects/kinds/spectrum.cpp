@@ -42,7 +42,7 @@ void placeCamera(const Effect& effect, float time, float length) {
   const float positionMul = readFloat(effect, "cameraPositionMul");
   const float positionMulDecrease = readFloat(effect, "cameraPositionMulDecrease");
   cameraState.position *= (1 - (positionMulDecrease / length) * (time * kTimeScale)) *
-                                  (5 * pushOut + 1) * positionMul;
+                           (5 * pushOut + 1) * positionMul;
   aimCamera();
   setupCamera();
 }
