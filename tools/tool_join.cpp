@@ -9,6 +9,7 @@
 #include "music/music.h"
 #include "platform/piped_program.h"
 #include "tools/frame_grid.h"
+#include "tools/replaced_output.h"
 #include "tools/tool_commands.h"
 #include "tools/tool_options.h"
 #include "tools/tool_show.h"
@@ -84,11 +85,12 @@ int runToolJoin(int argc, char** argv) {
   const SoundStretch sound = soundOfRange(request);
   if (sound.samples.empty())
     fprintf(stderr, "velmira-tool join: the show has no music; the video is silent\n");
-  std::string error;
-  if (!joinVideoPieces(request, sound, error)) {
-    fprintf(stderr, "velmira-tool join: cannot make %s: %s\n", request.output.c_str(),
-            error.c_str());
+  const std::string output = request.output;
+  return writeReplacing("join", output, [&](const std::string& temporary) {
+    request.output = temporary;
+    std::string error;
+    if (joinVideoPieces(request, sound, error)) return 0;
+    fprintf(stderr, "velmira-tool join: cannot make %s: %s\n", output.c_str(), error.c_str());
     return 1;
-  }
-  return 0;
+  });
 }

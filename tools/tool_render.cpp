@@ -12,13 +12,12 @@
 #include "gfx/image_encode.h"
 #include "music/music.h"
 #include "platform/clock.h"
-#include "platform/file_replace.h"
 #include "platform/message.h"
 #include "platform/terminal.h"
-#include "platform/tool_process.h"
 #include "script/error.h"
 #include "tools/frame_grid.h"
 #include "tools/frame_pattern.h"
+#include "tools/replaced_output.h"
 #include "tools/show_run_up.h"
 #include "tools/tool_commands.h"
 #include "tools/tool_options.h"
@@ -254,31 +253,6 @@ int encodeVideo(OfflineShow& show, const RenderJob& job, const std::string& path
   return rendered ? 0 : 1;
 }
 
-// The video is made under a temporary name beside the final one and renamed
-// only when ffmpeg finished well, so a failed or stopped render leaves the
-// file that was there as it was.
-int renderVideo(OfflineShow& show, const RenderJob& job, const std::filesystem::path& outputBase) {
-  const std::string finalPath = (outputBase / job.video).string();
-  FileReplacement plan;
-  std::string error;
-  if (!planFileReplacement(finalPath, plan, error)) {
-    fprintf(stderr, "velmira-tool render: %s\n", error.c_str());
-    return 1;
-  }
-  removeWhenStopped(plan.temporary);
-  const int status = encodeVideo(show, job, plan.temporary);
-  removeWhenStopped("");
-  if (status != 0) {
-    abandonFileReplacement(plan);
-    return status;
-  }
-  if (!commitFileReplacement(plan, error)) {
-    fprintf(stderr, "velmira-tool render: %s\n", error.c_str());
-    return 1;
-  }
-  return 0;
-}
-
 int renderedWidth = 0, renderedHeight = 0;
 
 // An effect that runs out of memory ends the run as a data error; at a
@@ -329,7 +303,9 @@ int renderJob(RenderJob job, const std::filesystem::path& outputBase) {
     const std::string problem = chooseSegment(job);
     if (!problem.empty()) return usageError("render", problem, kUsage);
   }
-  return job.video.empty() ? renderPngs(show, job, outputBase) : renderVideo(show, job, outputBase);
+  if (job.video.empty()) return renderPngs(show, job, outputBase);
+  return writeReplacing("render", (outputBase / job.video).string(),
+                        [&](const std::string& temporary) { return encodeVideo(show, job, temporary); });
 }
 
 }  // namespace

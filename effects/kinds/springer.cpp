@@ -31,19 +31,15 @@ void turnBackCopy(MeshPlacement& p, int copy, int copies) {
   p.scale = {p.scale.x * 5.0f, p.scale.y * 0.2f, p.scale.z};
 }
 
-SwimmingTubeVariant springerVariant() {
-  SwimmingTubeVariant variant;
-  variant.path = SwimPath::Tumble;
-  variant.state = &springerPath;
-  variant.prologueAfterCulling = true;
-  variant.meshReadFirst = "./quarno/meshes/vurivev_meta_open.lwo";
-  variant.buildBackTube = flaredBackTube;
-  variant.placeBackCopy = turnBackCopy;
-  variant.particles = kSpringerParticles;
-  return variant;
-}
-
-const SwimmingTubeVariant kSpringer = springerVariant();
+const SwimmingTubeVariant kSpringer{
+    .path = SwimPath::Tumble,
+    .state = &springerPath,
+    .prologueAfterCulling = true,
+    .meshReadFirst = "./quarno/meshes/vurivev_meta_open.lwo",
+    .buildBackTube = flaredBackTube,
+    .placeBackCopy = turnBackCopy,
+    .particles = kSpringerParticles,
+};
 
 }  // namespace
 

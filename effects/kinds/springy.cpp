@@ -22,17 +22,13 @@ void fanBackCopy(MeshPlacement& p, int copy, int) {
   p.scale = {p.scale.x * 15.0f, p.scale.y * 0.2f, p.scale.z};
 }
 
-SwimmingTubeVariant springyVariant() {
-  SwimmingTubeVariant variant;
-  variant.path = SwimPath::Glide;
-  variant.state = &springyPath;
-  variant.buildBackTube = shortBackTube;
-  variant.placeBackCopy = fanBackCopy;
-  variant.particles = kSpringyParticles;
-  return variant;
-}
-
-const SwimmingTubeVariant kSpringy = springyVariant();
+const SwimmingTubeVariant kSpringy{
+    .path = SwimPath::Glide,
+    .state = &springyPath,
+    .buildBackTube = shortBackTube,
+    .placeBackCopy = fanBackCopy,
+    .particles = kSpringyParticles,
+};
 
 }  // namespace
 

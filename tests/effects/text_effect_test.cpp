@@ -52,14 +52,19 @@ std::string textDefinition(int useFont, int offsetTerms = 1) {
          "vec3 meshRot;\nvec3 meshSca = vec3(1, 1, 1);\nmaterial meshMaterial = \"flat.txt\";\n";
 }
 
-}  // namespace
-
-TEST_F(EffectTest, TextLettersSitAtTheirPathTimesAndOnlyLettersDraw) {
-  TempDir folder;
+// The material and curves every text definition of these tests reads.
+void writeTextFiles() {
   writeFlatMaterial("flat.txt");
   writeCurve("path.txt", kPath);
   writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
   writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+}
+
+}  // namespace
+
+TEST_F(EffectTest, TextLettersSitAtTheirPathTimesAndOnlyLettersDraw) {
+  TempDir folder;
+  writeTextFiles();
   glyphMeshes.sans['I'] = square();
   glyphMeshes.display['I'] = square();
   glyphMeshes.display['O'] = square();
@@ -106,10 +111,7 @@ TEST_F(EffectTest, TextLettersSitAtTheirPathTimesAndOnlyLettersDraw) {
 
 TEST_F(EffectTest, TextUsesAtMostTenWobbleTerms) {
   TempDir folder;
-  writeFlatMaterial("flat.txt");
-  writeCurve("path.txt", kPath);
-  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
-  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+  writeTextFiles();
   glyphMeshes.sans['I'] = square();
   Frame frames[2];
   for (int i = 0; i < 2; ++i) {
@@ -143,10 +145,7 @@ bool drawsALetter(Effect& effect) {
 // the program reaches the limit; a letter in slot 4095 or later is not drawn.
 TEST_F(EffectTest, TextUsesAtMost4095Characters) {
   TempDir folder;
-  writeFlatMaterial("flat.txt");
-  writeCurve("path.txt", kPath);
-  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
-  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+  writeTextFiles();
   glyphMeshes.sans['I'] = square();
   std::string definition = textDefinition(0);
   definition.replace(definition.find("textTime = 6.2"), 14, "textTime = 3.5");
@@ -166,10 +165,8 @@ TEST_F(EffectTest, TextUsesAtMost4095Characters) {
 // zero that would put the letter nowhere), and the letter still draws.
 TEST_F(EffectTest, TextOnAClosedPathEndingAtTimeZeroStillDraws) {
   TempDir folder;
-  writeFlatMaterial("flat.txt");
+  writeTextFiles();
   writeFile("path.txt", "1\n0, -3, 0, -1, 0, 0\n1, -2, 0, 0, 1, 0\n2, -1, 0, 1, 0, 0\n3, 0, 0, 0, -1, 0\n");
-  writeCurve("one.txt", {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
-  writeCurve("zero.txt", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
   glyphMeshes.sans['I'] = square();
   std::string definition = textDefinition(0);
   definition.replace(definition.find("\"I I\x7f\xc9OI\""), 9, "\"I\"");
